@@ -1,0 +1,24 @@
+// The application object: its initialisation runs the whole program
+// around one modal dialog and yields the process exit code.
+#pragma once
+
+#include <windows.h>
+
+namespace fw {
+
+class Application {
+public:
+    virtual ~Application() = default;
+    // Runs the program; the result is the process exit code.
+    virtual int InitInstance() = 0;
+
+    // The process's command-line arguments (the program path first) in the
+    // system code page.
+    static int ArgumentCount();
+    static const char* Argument(int index);
+};
+
+// Runs `app` and returns its exit code; WinMain calls it.
+int RunApplication(Application& app);
+
+} // namespace fw

@@ -1,0 +1,31 @@
+// Where strings, dialog templates and menus come from: the resource library
+// when one is loaded, otherwise the program itself.
+#pragma once
+
+#include <string>
+#include <windows.h>
+
+namespace fw {
+
+namespace ResourceSource {
+
+// Makes `library` the source (nullptr: the program's own resources).  The
+// library stays loaded for the life of the process; the caller owns it.
+void SetLibrary(HMODULE library);
+HMODULE Library();
+
+// The program's own module.
+HMODULE Program();
+
+// The string with id `id`: from the library when it has it, otherwise from
+// the program; empty when neither has it.
+std::string LoadString(UINT id);
+
+// The module whose resources hold the dialog template (or menu) `id`: the
+// library when it has the template, otherwise the program.
+HMODULE DialogModule(UINT id);
+HMODULE MenuModule(UINT id);
+
+} // namespace ResourceSource
+
+} // namespace fw

@@ -1,0 +1,38 @@
+// Base of the skinned dialogs: paints the client area and, with the theme
+// mode off, the frame through a TesselDialogPainter; colours the static
+// controls; hands WM_DRAWITEM to owner-drawn skinned controls.
+#pragma once
+
+#include "TesselDialogPainter.h"
+#include "framework/Dialog.h"
+
+class AbstractDialog : public fw::Dialog {
+public:
+    AbstractDialog(UINT templateId, HWND parent);
+    ~AbstractDialog() override;
+
+    // Installs the frame painter.  The caller owns it and keeps it alive as
+    // long as the dialog; nullptr returns to the library's own painter.
+    void SetPainter(TesselDialogPainter* painter);
+    TesselDialogPainter* painter() const { return m_painter; }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    BOOL OnInitDialog() override;
+    // Paints the skinned client area (the background is drawn on erase).
+    virtual void OnPaint();
+
+private:
+    void PaintFrame();
+    RECT CaptionRect() const;                // in window coordinates
+    RECT CaptionButtonRect(int index) const; // 0 = close, 1 = help / minimise
+    LRESULT FrameHitTest(LPARAM lParam);
+    static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR self);
+
+    TesselDialogPainter m_libraryPainter;
+    TesselDialogPainter* m_painter;
+    bool m_skinFrame = false;
+    bool m_active = true;
+};

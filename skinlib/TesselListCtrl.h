@@ -1,0 +1,19 @@
+// Skinned report-view list.
+#pragma once
+
+#include <string>
+
+#include "SubclassedControl.h"
+
+class TesselListCtrl : public skin::SubclassedControl {
+public:
+    int InsertColumn(int index, const std::string& heading, int format, int width);
+    int InsertItem(int index, const std::string& text);
+    void SetItemText(int item, int column, const std::string& text);
+    std::string GetItemText(int item, int column) const;
+    int GetItemCount() const;
+    void DeleteAllItems();
+    void SetExtendedStyle(DWORD styles);
+    // Applies the skin; called once after the columns are inserted.
+    void Tessel();
+};
