@@ -1,0 +1,69 @@
+#include "Installation.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "tavilcheck/catalogue/DataFile.h"
+
+namespace {
+// Every regular file of `from` is copied to `to`.
+void CopyFolder(const std::string& from, const std::string& to) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA((from + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            ::CopyFileA((from + found.cFileName).c_str(), (to + found.cFileName).c_str(), FALSE);
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+}
+
+void RemoveFolder(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveFolder(folder + name + "\\");
+            else
+                ::DeleteFileA((folder + name).c_str());
+        } while (::FindNextFileA(search, &found));
+        ::FindClose(search);
+    }
+    ::RemoveDirectoryA(folder.c_str());
+}
+} // namespace
+
+Installation::Installation() {
+    char temp[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, temp);
+    static int counter = 0;
+    m_directory = std::string(temp) + "tavil_e2e_" + std::to_string(::GetCurrentProcessId()) + "_" +
+                  std::to_string(++counter) + "\\";
+    ::CreateDirectoryA(m_directory.c_str(), nullptr);
+    CopyFolder(TAVIL_INSTALLATION_DIR "\\", m_directory);
+}
+
+Installation::~Installation() { RemoveFolder(m_directory); }
+
+void Installation::Remove(const std::string& name) const { ::DeleteFileA(Path(name).c_str()); }
+
+void Installation::Write(const std::string& name, const std::string& text, bool scrambled) const {
+    std::string bytes = text;
+    if (scrambled)
+        tavil::Scramble(bytes);
+    std::FILE* file = std::fopen(Path(name).c_str(), "wb");
+    if (file) {
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+}
+
+void Installation::CopyIn(const std::string& source, const std::string& name) const {
+    ::CopyFileA(source.c_str(), Path(name).c_str(), FALSE);
+}

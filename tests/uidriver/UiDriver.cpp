@@ -1,0 +1,133 @@
+#include "UiDriver.h"
+
+namespace uidriver {
+
+Process::Process(const std::string& exe, const std::string& arguments, const std::string& directory) {
+    std::string commandLine = "\"" + exe + "\"";
+    if (!arguments.empty())
+        commandLine += " " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!::CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          directory.empty() ? nullptr : directory.c_str(), &startup, &m_info))
+        m_info = PROCESS_INFORMATION{};
+    else
+        ::WaitForInputIdle(m_info.hProcess, 10000);
+}
+
+Process::~Process() {
+    if (m_info.hProcess) {
+        if (!WaitForExit(0))
+            Kill();
+        ::CloseHandle(m_info.hProcess);
+        ::CloseHandle(m_info.hThread);
+    }
+}
+
+bool Process::WaitForExit(DWORD milliseconds) {
+    return m_info.hProcess && ::WaitForSingleObject(m_info.hProcess, milliseconds) == WAIT_OBJECT_0;
+}
+
+int Process::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (m_info.hProcess)
+        ::GetExitCodeProcess(m_info.hProcess, &code);
+    return static_cast<int>(code);
+}
+
+void Process::Kill() {
+    if (m_info.hProcess) {
+        ::TerminateProcess(m_info.hProcess, 99);
+        ::WaitForSingleObject(m_info.hProcess, 5000);
+    }
+}
+
+namespace {
+struct Search {
+    DWORD pid;
+    const char* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK Collect(HWND hwnd, LPARAM context) {
+    auto* search = reinterpret_cast<Search*>(context);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == search->pid && ::IsWindowVisible(hwnd) &&
+        (!search->className || ClassName(hwnd) == search->className))
+        search->found.push_back(hwnd);
+    return TRUE;
+}
+} // namespace
+
+std::vector<HWND> TopWindows(DWORD pid, const char* className) {
+    Search search{pid, className, {}};
+    ::EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD milliseconds) {
+    HWND result = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND hwnd : TopWindows(pid, className))
+                if (!title || WindowText(hwnd) == title) {
+                    result = hwnd;
+                    return true;
+                }
+            return false;
+        },
+        milliseconds);
+    return result;
+}
+
+bool WaitForMessageBox(DWORD pid, DWORD milliseconds, MessageBoxView& box) {
+    return WaitUntil(
+        [&] {
+            for (HWND hwnd : TopWindows(pid, "#32770")) {
+                HWND text = ::GetDlgItem(hwnd, 0xFFFF);
+                if (!text)
+                    continue;
+                box.hwnd = hwnd;
+                box.caption = WindowText(hwnd);
+                box.text = WindowText(text);
+                box.buttons.clear();
+                for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO})
+                    if (HWND button = ::GetDlgItem(hwnd, id); button && ::IsWindowVisible(button))
+                        box.buttons.push_back(id);
+                return true;
+            }
+            return false;
+        },
+        milliseconds);
+}
+
+std::string WindowText(HWND hwnd) {
+    char buffer[4096] = "";
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+                               SMTO_ABORTIFHUNG, 5000, &length))
+        return std::string();
+    return std::string(buffer, length < sizeof buffer ? length : 0);
+}
+
+std::string ClassName(HWND hwnd) {
+    char buffer[256] = "";
+    ::GetClassNameA(hwnd, buffer, sizeof buffer);
+    return buffer;
+}
+
+HWND Control(HWND dialog, int id) { return ::GetDlgItem(dialog, id); }
+bool IsShown(HWND hwnd) { return hwnd && ::IsWindowVisible(hwnd); }
+bool IsEnabledWindow(HWND hwnd) { return hwnd && ::IsWindowEnabled(hwnd); }
+
+void PressButton(HWND dialog, int id) {
+    HWND button = ::GetDlgItem(dialog, id);
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+void SendCommand(HWND dialog, int id) {
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+} // namespace uidriver

@@ -1,0 +1,79 @@
+// The UI driver of the end-to-end tests: starts a program, finds its
+// windows, reads and answers message boxes, reads control texts and states
+// and presses controls, all from outside the program's process with
+// messages that Wine passes between processes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace uidriver {
+
+// A started program.  The destructor kills it if it still runs.
+class Process {
+public:
+    // Starts `exe` with `arguments` (appended after the quoted program
+    // path) in `directory`.  started() tells whether it worked.
+    Process(const std::string& exe, const std::string& arguments, const std::string& directory);
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    bool started() const { return m_info.hProcess != nullptr; }
+    DWORD id() const { return m_info.dwProcessId; }
+    // Waits for the end; true when it ended within `milliseconds`.
+    bool WaitForExit(DWORD milliseconds);
+    // The exit code as a signed value (-1 for 0xFFFFFFFF).
+    int ExitCode() const;
+    void Kill();
+
+private:
+    PROCESS_INFORMATION m_info{};
+};
+
+// The visible top-level windows of process `pid` (of class `className`
+// when it is not null).
+std::vector<HWND> TopWindows(DWORD pid, const char* className = nullptr);
+
+// Polls until a visible top-level window of `pid` with the class (and,
+// when given, the title) appears; nullptr after `milliseconds`.
+HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD milliseconds);
+
+// A message box as the user sees it.
+struct MessageBoxView {
+    HWND hwnd = nullptr;
+    std::string caption;
+    std::string text;        // the static control 65535
+    std::vector<int> buttons; // ids of the standard buttons it shows
+};
+// Waits for a message box (a "#32770" window with a static 65535) of `pid`.
+bool WaitForMessageBox(DWORD pid, DWORD milliseconds, MessageBoxView& box);
+
+std::string WindowText(HWND hwnd);
+std::string ClassName(HWND hwnd);
+HWND Control(HWND dialog, int id);
+bool IsShown(HWND hwnd);
+bool IsEnabledWindow(HWND hwnd);
+
+// Presses the button `id` of `dialog` (the button notifies its dialog as
+// a click would).
+void PressButton(HWND dialog, int id);
+// Sends a dialog command without a control (IDOK for Enter, IDCANCEL for Esc).
+void SendCommand(HWND dialog, int id);
+
+// Polls `condition` every 20 ms; true when it held within `milliseconds`.
+template <class Condition>
+bool WaitUntil(Condition condition, DWORD milliseconds) {
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        if (condition())
+            return true;
+        if (::GetTickCount() - start >= milliseconds)
+            return false;
+        ::Sleep(20);
+    }
+}
+
+} // namespace uidriver
