@@ -1,6 +1,8 @@
 // Skinned up-down control.
 #pragma once
 
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include "SubclassedControl.h"

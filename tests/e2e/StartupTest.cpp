@@ -2,7 +2,7 @@
 // from outside: start-up, data-file checks, command line, titles.
 #include <gtest/gtest.h>
 
-#include "Installation.h"
+#include "tests/uidriver/Installation.h"
 #include "resource_ids.h"
 #include "tests/uidriver/UiDriver.h"
 
@@ -20,6 +20,12 @@ const char kServiceDefinitions[] = "[INSTALLATION]\nTYPE=SERVICE\n[MAX_REPEAT_TI
                                    "[FASTCHECK]\nNUM=1\nTEST_0=memtest.dll\nREPEAT_ENABLE=5\n"
                                    "[MODULE_0]\nTESTNAME=Memory\nTESTFILE=memtest.dll\n"
                                    "WINDOW_TYPE=DEFAULT\nREPEAT_ENABLE=1\n";
+
+// A fresh copy of the built installation folder.
+class DemoInstallation : public Installation {
+public:
+    DemoInstallation() : Installation(TAVIL_INSTALLATION_DIR "\\") {}
+};
 
 // Waits for the main window of `program`.
 HWND MainWindowOf(Process& program) {
@@ -49,7 +55,7 @@ void CloseAndExpectExit(Process& program, HWND window) {
 } // namespace
 
 TEST(Startup, DemoInstallationOpensTheMainWindow) {
-    Installation installation;
+    DemoInstallation installation;
     Process program(installation.Program(), "", installation.directory());
     ASSERT_TRUE(program.started());
     HWND window = MainWindowOf(program);
@@ -73,7 +79,7 @@ TEST(Startup, DemoInstallationOpensTheMainWindow) {
 }
 
 TEST(Startup, SecondInstanceEndsSilently) {
-    Installation installation;
+    DemoInstallation installation;
     Process first(installation.Program(), "", installation.directory());
     HWND window = MainWindowOf(first);
     ASSERT_TRUE(window);
@@ -88,7 +94,7 @@ TEST(Startup, SecondInstanceEndsSilently) {
 TEST(Startup, MissingDataFileShowsFileMissing) {
     for (const char* name : {"initest.vhd", "uimot.vhd", "tavilhwdiag.ini", "hwconfig.dll"}) {
         SCOPED_TRACE(name);
-        Installation installation;
+        DemoInstallation installation;
         installation.Remove(name);
         Process program(installation.Program(), "", installation.directory());
         ExpectMessageThenExit(program, "Warning", kFileMissing, 0);
@@ -96,7 +102,7 @@ TEST(Startup, MissingDataFileShowsFileMissing) {
 }
 
 TEST(Startup, RecoveryBuildNeedsNeitherSettingsNorSystemInformation) {
-    Installation installation;
+    DemoInstallation installation;
     installation.Write("initest.vhd", "TYPE=RECOVERY\n[MAX_REPEAT_TIMES]\nREPEATTIMES=1\n", true);
     installation.Remove("tavilhwdiag.ini");
     installation.Remove("hwconfig.dll");
@@ -116,7 +122,7 @@ TEST(Startup, InvalidDefinitionFileShowsInvalidIni) {
     };
     for (const char* text : invalid) {
         SCOPED_TRACE(text);
-        Installation installation;
+        DemoInstallation installation;
         installation.Write("initest.vhd", text, true);
         Process program(installation.Program(), "", installation.directory());
         ExpectMessageThenExit(program, "Warning", kInvalidIni, 0);
@@ -124,7 +130,7 @@ TEST(Startup, InvalidDefinitionFileShowsInvalidIni) {
 }
 
 TEST(Startup, ServiceFileGivesTheInspectionTitle) {
-    Installation installation;
+    DemoInstallation installation;
     installation.Write("initest.vhd", kServiceDefinitions, false);
     Process program(installation.Program(), "", installation.directory());
     HWND window = MainWindowOf(program);
@@ -147,7 +153,7 @@ TEST(Startup, DirectRunNamingNoModuleIsRefused) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
-        Installation installation;
+        DemoInstallation installation;
         Process program(installation.Program(), c.arguments, installation.directory());
         if (!c.accepted) {
             ExpectMessageThenExit(program, "Warning", "Parameter is wrong", -1);
@@ -160,7 +166,7 @@ TEST(Startup, DirectRunNamingNoModuleIsRefused) {
 }
 
 TEST(Startup, ResourceLibraryReplacesTheProgramsTexts) {
-    Installation installation;
+    DemoInstallation installation;
     installation.CopyIn(TEST_RESOURCE_LIBRARY, "ResTCheck.dll");
     Process program(installation.Program(), "", installation.directory());
     HWND window = MainWindowOf(program);
@@ -172,7 +178,7 @@ TEST(Startup, ResourceLibraryReplacesTheProgramsTexts) {
 }
 
 TEST(Startup, BrokenResourceLibraryIsIgnored) {
-    Installation installation;
+    DemoInstallation installation;
     installation.Write("ResTCheck.dll", "this is not a library", false);
     Process program(installation.Program(), "", installation.directory());
     HWND window = MainWindowOf(program);

@@ -1,12 +1,13 @@
-// A temporary copy of the built installation folder for one test, removed
-// afterwards.  Tests change its files to set up the case they check.
+// A temporary copy of the built installation folder, removed afterwards.
+// Tests change its files to set up the case they check.
 #pragma once
 
 #include <string>
 
 class Installation {
 public:
-    Installation();
+    // Copies every file of `source` (a folder path ending in a backslash).
+    explicit Installation(const std::string& source);
     ~Installation();
     Installation(const Installation&) = delete;
     Installation& operator=(const Installation&) = delete;

@@ -39,14 +39,14 @@ void RemoveFolder(const std::string& folder) {
 }
 } // namespace
 
-Installation::Installation() {
+Installation::Installation(const std::string& source) {
     char temp[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, temp);
     static int counter = 0;
-    m_directory = std::string(temp) + "tavil_e2e_" + std::to_string(::GetCurrentProcessId()) + "_" +
+    m_directory = std::string(temp) + "tavil_" + std::to_string(::GetCurrentProcessId()) + "_" +
                   std::to_string(++counter) + "\\";
     ::CreateDirectoryA(m_directory.c_str(), nullptr);
-    CopyFolder(TAVIL_INSTALLATION_DIR "\\", m_directory);
+    CopyFolder(source, m_directory);
 }
 
 Installation::~Installation() { RemoveFolder(m_directory); }
