@@ -55,12 +55,8 @@ LRESULT AbstractDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        ::SetBkColor(dc, skin::kFace);
-        ::SetTextColor(dc, skin::kText);
-        return reinterpret_cast<LRESULT>(skin::FaceBrush());
-    }
+    case WM_CTLCOLORBTN:
+        return skin::ControlColours(reinterpret_cast<HDC>(wParam));
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (auto* control = dynamic_cast<skin::OwnerDrawn*>(fw::WindowMap::Find(item->hwndItem))) {

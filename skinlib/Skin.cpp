@@ -32,6 +32,12 @@ HFONT UiBoldFont() {
     return font;
 }
 
+LRESULT ControlColours(HDC dc) {
+    ::SetBkColor(dc, kFace);
+    ::SetTextColor(dc, kText);
+    return reinterpret_cast<LRESULT>(FaceBrush());
+}
+
 void Fill(HDC dc, const RECT& rect, COLORREF colour) {
     COLORREF old = ::SetBkColor(dc, colour);
     ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);

@@ -20,6 +20,10 @@ HBRUSH FaceBrush();
 HFONT UiFont();
 HFONT UiBoldFont();
 
+// Answer to WM_CTLCOLOR*: sets the skin's text and background colours on
+// `dc` and returns the background brush.
+LRESULT ControlColours(HDC dc);
+
 // Fills `rect` with `colour`.
 void Fill(HDC dc, const RECT& rect, COLORREF colour);
 // Draws a one-pixel frame around `rect`.

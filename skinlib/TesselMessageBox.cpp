@@ -16,12 +16,8 @@ LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, 
     switch (message) {
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        ::SetBkColor(dc, skin::kFace);
-        ::SetTextColor(dc, skin::kText);
-        return reinterpret_cast<LRESULT>(skin::FaceBrush());
-    }
+    case WM_CTLCOLORBTN:
+        return skin::ControlColours(reinterpret_cast<HDC>(wParam));
     case WM_ERASEBKGND: {
         RECT rect;
         ::GetClientRect(hwnd, &rect);
