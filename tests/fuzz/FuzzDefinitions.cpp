@@ -16,11 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     std::fwrite(data, 1, size, file);
     std::fclose(file);
-    for (uint32_t flags : {0u, tavil::FLAG_SERVICE | tavil::FLAG_WINDIR_OTHER}) {
+    for (uint32_t flags : {0u, FLAG_SERVICE | FLAG_WINDIR_OTHER}) {
         tavil::TestCatalogue catalogue;
         tavil::ParseTestDefinitionFile(path, flags, catalogue);
         tavil::LintDefinitionText(std::string(reinterpret_cast<const char*>(data), size),
-                                  flags & tavil::FLAG_RECOVERY);
+                                  flags & FLAG_RECOVERY);
     }
     return 0;
 }

@@ -1,0 +1,92 @@
+// The run worker: one object per run, created and deleted by the main
+// window.  Runs the modules of a batch, single or resume run on its own
+// thread, decides each module's result, writes the verdict banners and
+// reports everything to the window with synchronous TM_ messages.  It
+// never touches windows, files or the catalogue otherwise.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "TestTimes.h"
+#include "framework/Thread.h"
+#include "sdk/tavil_module.h"
+#include "tavilcheck/catalogue/TestCatalogue.h"
+
+namespace tavil {
+
+constexpr COLORREF kResultGreen = 0x00FF00;
+
+class CCallDllThread : public fw::Thread {
+public:
+    // `window` receives every message; `catalogue` (read-only, owned by
+    // the window) supplies the batch list and the modules.
+    CCallDllThread(HWND window, const TestCatalogue& catalogue);
+
+    // Set by the window before Start.
+    int moduleCount = 0;                 // entries of the batch list
+    uint32_t runFlags = 0;               // the window's mode word; FLAG_BATCH is the worker's
+    std::string detailFilePath;          // detail file of the program module now running
+    std::string moduleLogDirectory;      // where program modules make their detail file
+    int moduleIndex = -1;                // catalogue slot of a single or resume run
+    int runKind = 0;                     // 0 batch, 1 single
+    std::string userLogDirectory;        // ends in "\", or empty
+    int logEnabled = 0;
+    int resumeFlag = 0;
+    int loopCount = 1;
+    TestTimesDialog* testTimes = nullptr; // service-mode batch; none: every entry once
+    int progressBase = 0;
+    int progressDivisor = 1;
+
+    // The run state: 259 while running, 1 after Stop (written by the window).
+    int32_t RunState() const { return m_runState.load(); }
+    void SetRunState(int32_t state) { m_runState.store(state); }
+    bool Aborted() const { return m_abortFlag.load() != 0; }
+
+    // Stop on the Individual Test page (window's thread): sets the abort
+    // flag first, then ends the program module now running.
+    void Abort();
+
+    // The library module loaded at the moment (for the length of one call).
+    HMODULE library() const { return m_library; }
+
+protected:
+    DWORD Run() override;
+
+private:
+    int32_t BatchRun();
+    int32_t SingleRun();
+    int32_t ResumeRun();
+    // One library module: the warning box when it cannot be loaded or has
+    // no StartTest, which then gives TAVIL_RESULT_NOT_STARTED.
+    int32_t RunLibraryModule(const std::string& file, intptr_t argument);
+    // The one place where a single run hands a module that is not a
+    // library to its runner (hard-disk test or program module).
+    int32_t RunProgramModule(const TestModule& module);
+
+    // Message helpers.
+    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
+    void ScreenText(const std::string& text) const;
+    void LogText(const std::string& text) const;
+    void BothText(const std::string& text) const; // screen, then log
+    void StringToScreen(UINT id) const;
+    void StringToLog(UINT id) const;
+    void ResultColour(bool pass, COLORREF colour) const;
+    void ColouredText(const std::string& text, COLORREF colour) const;
+    void StartOfPass(LPARAM serviceLoop) const;
+
+    HWND m_window;
+    const TestCatalogue& m_catalogue;
+    HMODULE m_library = nullptr;
+    std::atomic<int32_t> m_runState{TAVIL_RUN_STATE_RUNNING};
+    std::atomic<int32_t> m_abortFlag{0};
+};
+
+// The child process of the program module now running (none: nullptr);
+// written by the worker, read by Abort on the window's thread.
+extern std::atomic<HANDLE> g_runningChildProcess;
+
+} // namespace tavil
