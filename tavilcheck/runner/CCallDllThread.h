@@ -53,6 +53,17 @@ public:
     // The library module loaded at the moment (for the length of one call).
     HMODULE library() const { return m_library; }
 
+    // Message helpers of the worker and the module runners (worker thread).
+    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
+    void ScreenText(const std::string& text) const;
+    void LogText(const std::string& text) const;
+    void BothText(const std::string& text) const; // screen, then log
+    void StringToScreen(UINT id) const;
+    void StringToLog(UINT id) const;
+    void ResultColour(bool pass, COLORREF colour) const;
+    void ColouredText(const std::string& text, COLORREF colour) const;
+    void StartOfPass(LPARAM serviceLoop) const;
+
 protected:
     DWORD Run() override;
 
@@ -66,17 +77,6 @@ private:
     // The one place where a single run hands a module that is not a
     // library to its runner (hard-disk test or program module).
     int32_t RunProgramModule(const TestModule& module);
-
-    // Message helpers.
-    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
-    void ScreenText(const std::string& text) const;
-    void LogText(const std::string& text) const;
-    void BothText(const std::string& text) const; // screen, then log
-    void StringToScreen(UINT id) const;
-    void StringToLog(UINT id) const;
-    void ResultColour(bool pass, COLORREF colour) const;
-    void ColouredText(const std::string& text, COLORREF colour) const;
-    void StartOfPass(LPARAM serviceLoop) const;
 
     HWND m_window;
     const TestCatalogue& m_catalogue;

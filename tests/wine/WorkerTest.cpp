@@ -332,6 +332,12 @@ TEST(Worker, SingleAndResumeRuns) {
     }
 }
 
+TEST(Worker, ExampleModuleOfTheGuidePasses) {
+    RunOutcome run = RunBatch(Batch({"example_module.dll"}), 0, 1);
+    EXPECT_EQ(0, run.result);
+    EXPECT_EQ("Example test: 0 bad byte(s)\r\n", run.screen.at(1));
+}
+
 TEST(Worker, ModuleUsingTheWholeProtocol) {
     RecordingWindow window;
     TestCatalogue catalogue = Batch({"protocol_module.dll"});
