@@ -69,6 +69,13 @@
 #define TAVIL_RESULT_OK 0
 #define TAVIL_RESULT_NOT_STARTED ((int32_t)0xE0000005u)
 
+/* ---- The system-information module ----------------------------------- */
+/* Before it calls hwconfig.dll, the program sets this environment variable
+ * of its own process to the log directory (ending in "\"); the module
+ * writes cfg.log there, or into its own directory when the variable is not
+ * set. */
+#define TAVIL_LOG_DIRECTORY_VARIABLE "TAVIL_LOG_DIRECTORY"
+
 /* ---- Records ------------------------------------------------------------ */
 /* lParam of TM_MESSAGE_BOX.  The result of the message is the id of the
  * button pressed (IDOK 1, IDCANCEL 2, IDYES 6, IDNO 7). */

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "MessageBoxAnswerer.h"
+#include "RecordingWindow.h"
 #include "framework/ResourceSource.h"
 #include "resource_ids.h"
 #include "tavilcheck/runner/CCallDllThread.h"
@@ -16,103 +17,6 @@
 using namespace tavil;
 
 namespace {
-
-struct Message {
-    UINT id;
-    WPARAM wParam;
-    LPARAM lParam;
-    std::string text; // the text of text messages
-};
-
-// A window that records the worker's messages and answers the queries.
-class RecordingWindow {
-public:
-    RecordingWindow() {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.hInstance = ::GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "TavilRecordingWindow";
-        ::RegisterClassA(&windowClass);
-        hwnd = ::CreateWindowA("TavilRecordingWindow", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                               nullptr, windowClass.hInstance, nullptr);
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~RecordingWindow() { ::DestroyWindow(hwnd); }
-
-    HWND hwnd;
-    std::vector<Message> messages;
-    int32_t runState = TAVIL_RUN_STATE_RUNNING;
-    int messageBoxAnswer = IDYES;
-    std::function<void(const Message&)> onMessage;
-
-    std::vector<std::string> Texts(UINT id) const {
-        std::vector<std::string> texts;
-        for (const Message& m : messages)
-            if (m.id == id)
-                texts.push_back(m.text);
-        return texts;
-    }
-    std::vector<const Message*> All(UINT id) const {
-        std::vector<const Message*> found;
-        for (const Message& m : messages)
-            if (m.id == id)
-                found.push_back(&m);
-        return found;
-    }
-
-private:
-    static LRESULT CALLBACK Procedure(HWND hwnd, UINT id, WPARAM wParam, LPARAM lParam) {
-        auto* self = reinterpret_cast<RecordingWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        if (!self || id < TM_SCREEN_TEXT || id > TM_MINUTES_LEFT)
-            return ::DefWindowProcA(hwnd, id, wParam, lParam);
-        Message m{id, wParam, lParam, ""};
-        const char* text = id == TM_COLOURED_TEXT ? reinterpret_cast<const char*>(wParam)
-                           : (id == TM_SCREEN_TEXT || id == TM_LOG_TEXT || (id == TM_SET_LOG_DIR && wParam == 1))
-                               ? reinterpret_cast<const char*>(lParam)
-                               : nullptr;
-        if (id == TM_MESSAGE_BOX && lParam)
-            text = reinterpret_cast<const TavilMessageBoxRecord*>(lParam)->text;
-        if (text)
-            m.text = text;
-        self->messages.push_back(m);
-        if (self->onMessage)
-            self->onMessage(m);
-        switch (id) {
-        case TM_QUERY_RUN_STATE:
-            return self->runState;
-        case TM_QUERY_LOG_READY:
-            return 1;
-        case TM_MESSAGE_BOX:
-            return self->messageBoxAnswer;
-        }
-        return 0;
-    }
-};
-
-// Runs `worker` to its end while this thread handles the window's messages.
-void RunToEnd(CCallDllThread& worker) {
-    ASSERT_TRUE(worker.Start());
-    HANDLE thread = worker.handle();
-    DWORD start = ::GetTickCount();
-    while (::MsgWaitForMultipleObjects(1, &thread, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0) {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ASSERT_LT(::GetTickCount() - start, 30000u) << "the run did not end";
-    }
-}
-
-TestCatalogue Batch(std::vector<std::string> files) {
-    TestCatalogue catalogue;
-    for (size_t i = 0; i < files.size(); ++i) {
-        catalogue.quickList[i] = files[i];
-        catalogue.quickListBase[i] = files[i].substr(0, files[i].find('.'));
-    }
-    catalogue.quickCount = static_cast<int>(files.size());
-    return catalogue;
-}
 
 std::string Str(UINT id) { return fw::ResourceSource::LoadString(id); }
 
@@ -330,12 +234,6 @@ TEST(Worker, SingleAndResumeRuns) {
         EXPECT_EQ(c.result, static_cast<int32_t>(window.All(TM_RUN_RESULT)[0]->lParam)) << "row " << row;
         ++row;
     }
-}
-
-TEST(Worker, ExampleModuleOfTheGuidePasses) {
-    RunOutcome run = RunBatch(Batch({"example_module.dll"}), 0, 1);
-    EXPECT_EQ(0, run.result);
-    EXPECT_EQ("Example test: 0 bad byte(s)\r\n", run.screen.at(1));
 }
 
 TEST(Worker, ModuleUsingTheWholeProtocol) {

@@ -1,0 +1,127 @@
+// disktest.exe: the storage test, a console program module.
+//
+//   disktest.exe DIRECTORY [LOG-DIRECTORY]
+//
+// Writes a test file of up to 64 MB in DIRECTORY (half the free space at
+// most) through to the drive, reads it back past the system's cache and
+// checks every byte; prints its progress and the write and read rates.
+// With LOG-DIRECTORY it also writes the summary into DefLog.tmp there,
+// which the program shows as the test's detail.  The test file is deleted
+// by the system when the program ends, however it ends.
+//
+// Exit codes: 0 passed, 1 the data read back differs, 2 could not test
+// (no such directory, not writable, too little free space), 3 the drive
+// reported a read or write error (modules/common/ModuleResults.h).
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <string>
+
+#include "modules/common/ModuleResults.h"
+#include "modules/disktest/StorageCheck.h"
+#include "modules/disktest/UnbufferedFile.h"
+
+using namespace tavil::modules;
+
+namespace {
+
+volatile LONG g_stopRequested = 0;
+
+BOOL WINAPI OnConsoleControl(DWORD) {
+    ::InterlockedExchange(&g_stopRequested, 1);
+    return TRUE;
+}
+
+void Print(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}
+
+// A directory argument with one trailing backslash.  A trailing quote is
+// what the C runtime leaves of a quoted "C:\dir\" argument; drop it.
+std::string DirectoryArgument(const char* argument) {
+    std::string directory = argument;
+    while (!directory.empty() && directory.back() == '"')
+        directory.pop_back();
+    if (!directory.empty() && directory.back() != '\\' && directory.back() != '/')
+        directory += '\\';
+    return directory;
+}
+
+double Seconds() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+int CouldNotTest(const std::string& reason) {
+    Print("Storage Test: " + reason + " Nothing was tested.\r\n");
+    return kResultCouldNotTest;
+}
+
+void WriteDetail(const std::string& logDirectory, const std::string& summary) {
+    std::string path = logDirectory + "DefLog.tmp";
+    if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(summary.data(), 1, summary.size(), file);
+        std::fclose(file);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The lines already end in "\r\n": no text-mode translation.
+    _setmode(_fileno(stdout), _O_BINARY);
+    if (argc < 2)
+        return CouldNotTest("no directory to test was given (disktest.exe DIRECTORY [LOG-DIRECTORY]).");
+    ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+    const std::string directory = DirectoryArgument(argv[1]);
+    const std::string logDirectory = argc > 2 ? DirectoryArgument(argv[2]) : std::string();
+
+    // Asked without the trailing backslash, so that a file is seen as one.
+    std::string bare = directory.size() > 3 ? directory.substr(0, directory.size() - 1) : directory;
+    DWORD attributes = ::GetFileAttributesA(bare.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return CouldNotTest("the directory " + directory + " does not exist.");
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return CouldNotTest(bare + " is not a directory.");
+    ULARGE_INTEGER freeBytes{};
+    if (!::GetDiskFreeSpaceExA(directory.c_str(), &freeBytes, nullptr, nullptr))
+        return CouldNotTest("the free space of " + directory + " is unknown: " + SystemErrorText(::GetLastError()) + ".");
+    uint64_t size = ChooseTestFileSize(freeBytes.QuadPart);
+    if (size == 0)
+        return CouldNotTest("too little free space in " + directory + " (8 MB needed).");
+
+    uint8_t* buffer = AllocateAligned(2 * kStorageBlockBytes);
+    if (!buffer)
+        return CouldNotTest("not enough memory for the test buffer.");
+    StorageOutcome outcome;
+    {
+        UnbufferedFile file(directory + "tavil_storage_test.tmp");
+        if (!file.IsOpen()) {
+            FreeAligned(buffer);
+            return CouldNotTest("cannot write in " + directory + ": " + file.LastError() + ".");
+        }
+        Print("Storage Test: writing a " + std::to_string(size >> 20) + " MB test file in " + directory + "\r\n");
+        StorageHooks hooks;
+        hooks.clock = Seconds;
+        hooks.line = Print;
+        hooks.stopRequested = [] { return g_stopRequested != 0; };
+        outcome = RunStorageCheck(file, size, buffer, static_cast<uint64_t>(::GetTickCount64()), hooks);
+    } // the file is deleted here
+    FreeAligned(buffer);
+
+    std::string summary = StorageSummary(directory, outcome);
+    Print(summary);
+    if (!logDirectory.empty())
+        WriteDetail(logDirectory, summary);
+    return StorageExitCode(outcome);
+}

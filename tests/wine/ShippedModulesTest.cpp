@@ -1,0 +1,239 @@
+// The modules of the installation folder, run for real under Wine: the
+// Quick Test through the run worker, Stop, the system-information module's
+// cfg.log and the storage test program with its exit codes and test file.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "RecordingWindow.h"
+#include "framework/ResourceSource.h"
+#include "modules/common/ModuleResults.h"
+#include "resource_ids.h"
+
+using namespace tavil;
+using namespace tavil::modules;
+
+namespace {
+
+const std::string kInstallation = INSTALLATION_DIRECTORY "\\";
+
+// The modules are found by their bare names, as the program finds the
+// ones beside it.
+struct InstallationModules : ::testing::Test {
+    void SetUp() override { ::SetDllDirectoryA(INSTALLATION_DIRECTORY); }
+    void TearDown() override { ::SetDllDirectoryA(nullptr); }
+};
+
+std::string Joined(const std::vector<std::string>& texts) {
+    std::string all;
+    for (const std::string& t : texts)
+        all += t;
+    return all;
+}
+
+std::string TempDirectory(const char* name) {
+    char base[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, base);
+    std::string directory = std::string(base) + name + "\\";
+    ::CreateDirectoryA(directory.c_str(), nullptr);
+    return directory;
+}
+
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+TEST_F(InstallationModules, QuickTestOfTheInstallationPasses) {
+    RecordingWindow window;
+    TestCatalogue catalogue = Batch({"memtest.dll", "cputest.dll"});
+    CCallDllThread worker(window.hwnd, catalogue);
+    worker.moduleCount = 2;
+    worker.loopCount = 1;
+    RunToEnd(worker, 120000);
+    std::string screen = Joined(window.Texts(TM_SCREEN_TEXT));
+    EXPECT_NE(std::string::npos, screen.find("Memory Test: passed.\r\n")) << screen;
+    EXPECT_NE(std::string::npos, screen.find("Processor Test: passed.\r\n")) << screen;
+    EXPECT_EQ(fw::ResourceSource::LoadString(IDS_VERDICT_PASS), window.Texts(TM_SCREEN_TEXT).back());
+    EXPECT_EQ(screen, Joined(window.Texts(TM_LOG_TEXT))) << "every line goes to the log too";
+    ASSERT_EQ(1u, window.All(TM_RUN_RESULT).size());
+    EXPECT_EQ(0, window.All(TM_RUN_RESULT)[0]->lParam);
+    // Each module ends its progress at 100, as the batch progress needs.
+    std::vector<LPARAM> hundreds;
+    for (const Message* m : window.All(TM_PROGRESS))
+        if (m->lParam == 100)
+            hundreds.push_back(m->lParam);
+    EXPECT_EQ(2u, hundreds.size());
+    EXPECT_FALSE(window.All(TM_MINUTES_LEFT).empty());
+}
+
+TEST_F(InstallationModules, StopEndsEachLibraryModuleCleanly) {
+    struct Case {
+        const char* file;
+        const char* stoppedLine;
+    } cases[] = {{"memtest.dll", "Memory Test: stopped by the user, no fault found so far.\r\n"},
+                 {"cputest.dll", "Processor Test: stopped by the user, no fault found so far.\r\n"}};
+    for (const Case& c : cases) {
+        RecordingWindow window;
+        // The user presses Stop once the module has shown its first progress.
+        window.onMessage = [&window](const Message& m) {
+            if (m.id == TM_PROGRESS)
+                window.runState = TAVIL_RUN_STATE_STOPPED;
+        };
+        TestCatalogue catalogue;
+        catalogue.modules[0].testFile = c.file;
+        catalogue.moduleCount = 1;
+        CCallDllThread worker(window.hwnd, catalogue);
+        worker.runKind = 1;
+        worker.moduleIndex = 0;
+        worker.loopCount = 50; // minutes of work, were it not stopped
+        RunToEnd(worker, 20000);
+        std::vector<std::string> screen = window.Texts(TM_SCREEN_TEXT);
+        EXPECT_NE(std::string::npos, Joined(screen).find(c.stoppedLine)) << c.file << Joined(screen);
+        ASSERT_EQ(1u, window.All(TM_RUN_RESULT).size()) << c.file;
+        EXPECT_EQ(0, window.All(TM_RUN_RESULT)[0]->lParam) << c.file;
+    }
+}
+
+TEST_F(InstallationModules, ProcessorTestRunsOnASingleProcessor) {
+    DWORD_PTR process = 0, system = 0;
+    ASSERT_TRUE(::GetProcessAffinityMask(::GetCurrentProcess(), &process, &system));
+    DWORD_PTR lowest = process & (~process + 1);
+    ASSERT_TRUE(::SetProcessAffinityMask(::GetCurrentProcess(), lowest));
+    RecordingWindow window;
+    TestCatalogue catalogue = Batch({"cputest.dll"});
+    CCallDllThread worker(window.hwnd, catalogue);
+    worker.moduleCount = 1;
+    RunToEnd(worker, 60000);
+    ::SetProcessAffinityMask(::GetCurrentProcess(), process);
+    std::string screen = Joined(window.Texts(TM_SCREEN_TEXT));
+    EXPECT_NE(std::string::npos, screen.find("Processor Test: 1 logical processor(s), 1 pass(es)\r\n")) << screen;
+    EXPECT_NE(std::string::npos, screen.find("Processor Test: passed.\r\n")) << screen;
+    ASSERT_EQ(1u, window.All(TM_RUN_RESULT).size());
+    EXPECT_EQ(0, window.All(TM_RUN_RESULT)[0]->lParam);
+}
+
+TEST_F(InstallationModules, SystemInformationGoesToTheLogDirectory) {
+    std::string directory = TempDirectory("tavil_hwconfig");
+    ::DeleteFileA((directory + "cfg.log").c_str());
+    HMODULE module = ::LoadLibraryA("hwconfig.dll");
+    ASSERT_NE(nullptr, module);
+    auto startTest = reinterpret_cast<TavilStartTestFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(module, TAVIL_START_TEST_NAME)));
+    ASSERT_NE(nullptr, startTest);
+
+    ::SetEnvironmentVariableA(TAVIL_LOG_DIRECTORY_VARIABLE, directory.c_str());
+    EXPECT_EQ(kResultPassed, startTest(nullptr, 0, 0));
+    std::string text = ReadFile(directory + "cfg.log");
+    for (const char* line : {"Operating system      : ", "Computer name         : ", "Logical processors    : ",
+                             "Memory                : ", "Fixed drive C:\\       : "})
+        EXPECT_NE(std::string::npos, text.find(line)) << line << "\n" << text;
+    EXPECT_NE(std::string::npos, text.find("\r\n")) << "written as a text file";
+
+    ::SetEnvironmentVariableA(TAVIL_LOG_DIRECTORY_VARIABLE, "Z:\\no\\such\\directory\\");
+    EXPECT_EQ(kResultCouldNotTest, startTest(nullptr, 0, 0));
+    ::SetEnvironmentVariableA(TAVIL_LOG_DIRECTORY_VARIABLE, nullptr);
+    ::FreeLibrary(module);
+}
+
+namespace {
+
+struct ProgramRun {
+    DWORD exitCode = 0;
+    std::string output;
+};
+
+// Runs the storage test with its output on a pipe; `onLine` may end the
+// program early.
+ProgramRun RunStorageTest(const std::string& arguments,
+                          const std::function<bool(const std::string&)>& stopAfter = {}) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE read = nullptr, write = nullptr;
+    EXPECT_TRUE(::CreatePipe(&read, &write, &inherit, 0));
+    ::SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = write;
+    startup.hStdError = write;
+    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION process{};
+    std::string commandLine = kInstallation + "storage\\disktest.exe " + arguments;
+    ProgramRun run;
+    if (!::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                          &startup, &process)) {
+        ADD_FAILURE() << "disktest.exe did not start";
+        return run;
+    }
+    ::CloseHandle(write);
+    char buffer[256];
+    DWORD got = 0;
+    while (::ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        run.output.append(buffer, got);
+        if (stopAfter && stopAfter(run.output)) {
+            ::TerminateProcess(process.hProcess, 255);
+            break;
+        }
+    }
+    ::WaitForSingleObject(process.hProcess, 60000);
+    ::GetExitCodeProcess(process.hProcess, &run.exitCode);
+    ::CloseHandle(process.hProcess);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(read);
+    return run;
+}
+
+} // namespace
+
+TEST(StorageTestProgram, PassesAndLeavesOnlyItsDetailFile) {
+    std::string directory = TempDirectory("tavil_storage"), logs = TempDirectory("tavil_storage_logs");
+    ::DeleteFileA((logs + "DefLog.tmp").c_str());
+    ProgramRun run = RunStorageTest(directory + " " + logs);
+    EXPECT_EQ(static_cast<DWORD>(kResultPassed), run.exitCode) << run.output;
+    for (const char* line : {"Written: 64 of 64 MB\r\n", "Read and verified: 64 of 64 MB\r\n", "Write rate: ",
+                             "Read rate: ", "Result: passed\r\n"})
+        EXPECT_NE(std::string::npos, run.output.find(line)) << line << "\n" << run.output;
+    EXPECT_FALSE(Exists(directory + "tavil_storage_test.tmp")) << "the test file is removed";
+    std::string detail = ReadFile(logs + "DefLog.tmp");
+    EXPECT_EQ(0u, detail.find("Storage test of " + directory + "\r\n")) << detail;
+    EXPECT_NE(std::string::npos, detail.find("Result: passed\r\n")) << detail;
+}
+
+TEST(StorageTestProgram, CouldNotTestIsNeverAPass) {
+    std::string file = TempDirectory("tavil_storage") + "plain.txt";
+    std::ofstream(file) << "not a directory";
+    struct Case {
+        std::string arguments, message;
+    } cases[] = {
+        {"", "no directory to test was given"},
+        {"Z:\\no\\such\\directory\\", "the directory Z:\\no\\such\\directory\\ does not exist."},
+        {file, "plain.txt is not a directory."},
+    };
+    for (const Case& c : cases) {
+        ProgramRun run = RunStorageTest(c.arguments);
+        EXPECT_EQ(static_cast<DWORD>(kResultCouldNotTest), run.exitCode) << c.arguments;
+        EXPECT_NE(std::string::npos, run.output.find(c.message)) << run.output;
+        EXPECT_NE(std::string::npos, run.output.find("Nothing was tested.\r\n")) << run.output;
+    }
+}
+
+TEST(StorageTestProgram, EndedFromOutsideLeavesNoTestFile) {
+    std::string directory = TempDirectory("tavil_storage_stop");
+    // End it as Abort does, while it writes.
+    ProgramRun run = RunStorageTest(directory, [](const std::string& output) {
+        return output.find("Written: 16 of 64 MB") != std::string::npos;
+    });
+    EXPECT_EQ(255u, run.exitCode) << run.output;
+    EXPECT_FALSE(Exists(directory + "tavil_storage_test.tmp")) << "the system deletes the file with its handle";
+}
