@@ -5,7 +5,13 @@
 
 // Dialog templates
 #define IDD_MAIN_WINDOW 102
+#define IDD_HISTORY_PAGE 131
 #define IDD_TEST_PAGE 133
+#define IDD_TOOLS_PAGE 145
+
+// Menus and their commands
+#define IDR_COPY_MENU 137
+#define IDM_COPY 32771
 
 // Icons and bitmaps
 #define IDI_PROGRAM 128
@@ -31,6 +37,16 @@
 #define IDC_PROGRESS_TEXT 1042
 #define IDC_PROMPT 1047
 #define IDC_OUTPUT 1056
+
+// Controls of the History page (template 131)
+#define IDC_HISTORY_VIEWER 1008
+#define IDC_HISTORY_LIST 1009
+#define IDC_CREATE_REPORT 1059
+
+// Controls of the Tools page (template 145)
+#define IDC_TOOLS_TEXT 1071
+#define IDC_DEVICE_MANAGER_OPEN 1072
+#define IDC_CHECK_DISK_OPEN 1073
 
 // Strings
 #define IDS_BATCH_SEPARATOR 102

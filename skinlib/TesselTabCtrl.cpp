@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "Skin.h"
+
 void AbstractTabCtrl::OnAttached() {
     skin::SubclassedControl::OnAttached();
     LONG style = ::GetWindowLongA(m_hwnd, GWL_STYLE);
@@ -64,12 +66,14 @@ void AbstractTabCtrl::Paint(HDC target) {
     HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
     HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HFONT>(Send(WM_GETFONT)));
 
-    m_painter->FillBackground(dc, client, 0);
     int count = GetItemCount();
     int selected = GetCurSel();
     RECT row = {client.left, client.top, client.right, client.top};
     if (count > 0)
         row.bottom = GetItemRect(0).bottom + 2;
+    // The page area in the skin's face; the row of tabs by the painter.
+    skin::Fill(dc, client, skin::kFace);
+    m_painter->FillBackground(dc, row, 0);
     m_painter->DrawBackGround(dc, row, 0);
     for (int i = 0; i < count; ++i) {
         RECT item = GetItemRect(i);

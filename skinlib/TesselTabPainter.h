@@ -7,7 +7,7 @@
 class TesselTabPainter {
 public:
     virtual ~TesselTabPainter();
-    // Fills the area of the control that no tab covers.
+    // Fills the band the row of tabs sits on (before the tabs are drawn).
     virtual void FillBackground(HDC dc, const RECT& rect, UINT flags);
     // The band behind the row of tabs and the page frame.
     virtual void DrawBackGround(HDC dc, const RECT& rect, UINT flags);

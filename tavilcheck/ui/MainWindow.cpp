@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 
 #include "framework/ResourceSource.h"
@@ -11,25 +13,87 @@
 #include "tavilcheck/catalogue/CatalogueFiles.h"
 #include "tavilcheck/catalogue/CatalogueParser.h"
 #include "tavilcheck/catalogue/ModeFlags.h"
+#include "QuitQuestion.h"
 
 namespace tavil {
 namespace {
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 480;
+constexpr int kServiceExtraHeight = 20;
+constexpr int kAdvancedMenuHeight = 80;
+// Posted at the end of the set-up: the direct run starts once the window
+// is up.
+constexpr UINT WM_AUTO_START = WM_APP + 1;
+
+std::string Str(UINT id) { return fw::ResourceSource::LoadString(id); }
 } // namespace
 
 FW_BEGIN_MESSAGE_MAP(MainWindow, TesselDialog)
-    FW_ON_COMMAND(IDC_CLOSE, OnClose)
-    FW_ON_MESSAGE(WM_CLOSE, OnClose)
+    FW_ON_COMMAND(IDC_CLOSE, OnCloseButton)
+    FW_ON_COMMAND(IDC_ADVANCED_MENU, OnAdvancedMenu)
+    FW_ON_MESSAGE(WM_CLOSE, OnSystemClose)
+    FW_ON_MESSAGE(WM_PAINT, OnPaintMessage)
+    FW_ON_MESSAGE(WM_QUERYDRAGICON, OnQueryDragIcon)
+    FW_ON_NOTIFY(TCN_SELCHANGING, IDC_PAGE_TABS, OnTabChanging)
+    FW_ON_NOTIFY(TCN_SELCHANGE, IDC_PAGE_TABS, OnTabChange)
+    FW_ON_MESSAGE(WM_AUTO_START, OnAutoStart)
+    FW_ON_MESSAGE(TM_START_RUN, OnStartRun)
+    FW_ON_MESSAGE(TM_STOP, OnStop)
+    FW_ON_MESSAGE(TM_BACK, OnBack)
+    FW_ON_MESSAGE(TM_RUN_DONE, OnRunDone)
+    FW_ON_MESSAGE(TM_RUN_RESULT, OnRunResult)
+    FW_ON_MESSAGE(TM_MODULE_COUNT, OnModuleCount)
+    FW_ON_MESSAGE(TM_PROGRESS, OnProgress)
+    FW_ON_MESSAGE(TM_MINUTES_LEFT, OnMinutesLeft)
+    FW_ON_MESSAGE(TM_SCREEN_TEXT, OnScreenText)
+    FW_ON_MESSAGE(TM_COLOURED_TEXT, OnColouredText)
+    FW_ON_MESSAGE(TM_RESULT_COLOUR, OnResultColour)
+    FW_ON_MESSAGE(TM_ENABLE_RUN_BUTTON, OnEnableRunButton)
+    FW_ON_MESSAGE(TM_QUERY_RUN_STATE, OnQueryRunState)
+    FW_ON_MESSAGE(TM_MESSAGE_BOX, OnMessageBox)
+    FW_ON_MESSAGE(TM_STRING_LIST, OnStringList)
+    FW_ON_MESSAGE(TM_CLEAR_OUTPUT, OnClearOutput)
+    FW_ON_MESSAGE(TM_PAGE_CHANGED, OnPageChanged)
+    FW_ON_MESSAGE(TM_SELECT_MODULE, OnSelectModule)
+    FW_ON_MESSAGE(TM_LOG_TEXT, OnLogText)
+    FW_ON_MESSAGE(TM_RESTART_LOG, OnRestartLog)
+    FW_ON_MESSAGE(TM_QUERY_LOG_READY, OnQueryLogReady)
+    FW_ON_MESSAGE(TM_REOPEN_LOG, OnReopenLog)
+    FW_ON_MESSAGE(TM_SET_LOG_DIR, OnSetLogDirectory)
+    FW_ON_MESSAGE(TM_NOP_407, OnIgnored)
+    FW_ON_MESSAGE(TM_NOP_40C, OnIgnored)
+    FW_ON_MESSAGE(WM_TIMER, OnTimer)
+    FW_ON_MESSAGE(WM_POWERBROADCAST, OnPowerBroadcast)
 FW_END_MESSAGE_MAP()
 
-MainWindow::MainWindow() : TesselDialog(IDD_MAIN_WINDOW) {}
+MainWindow::MainWindow() : TesselDialog(IDD_MAIN_WINDOW) { SetPainter(&m_bandPainter); }
+
+MainWindow::~MainWindow() {
+    // A worker still ending is waited for: its object must outlive it.
+    if (m_worker)
+        m_retiredWorkers.push_back(std::move(m_worker));
+    for (auto& worker : m_retiredWorkers)
+        worker->Wait(5000);
+}
 
 void MainWindow::DoDataExchange() {
     TesselDialog::DoDataExchange();
     BindItem(IDC_PAGE_TABS, m_tabs);
     BindItem(IDC_HELP_BUTTON, m_helpButton);
     BindItem(IDC_CLOSE, m_closeButton);
+    BindItem(IDC_ADVANCED_MENU, m_advancedButton);
+}
+
+LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Pages go before the window: the batch page, History, Tools, then the
+    // Individual Test page.
+    if (message == WM_DESTROY) {
+        for (TesselDialog* page : std::initializer_list<TesselDialog*>{
+                 m_batchPage.get(), m_historyPage.get(), m_toolsPage.get(), m_individualPage.get()})
+            if (page && page->IsCreated())
+                ::DestroyWindow(page->hwnd());
+    }
+    return TesselDialog::WindowProc(message, wParam, lParam);
 }
 
 BOOL MainWindow::OnInitDialog() {
@@ -60,8 +124,9 @@ BOOL MainWindow::OnInitDialog() {
     LoadInterfaceTexts(ProgramDirectory(), modeFlags, catalogue, texts);
 
     LayOutWindow();
-    if (diagMode)
-        PrepareDirectRun();
+    CreatePages();
+    if (diagMode && PrepareDirectRun())
+        ::PostMessageA(m_hwnd, WM_AUTO_START, 0, 0);
     return TRUE;
 }
 
@@ -111,19 +176,56 @@ void MainWindow::LayOutWindow() {
     const bool service = modeFlags & FLAG_SERVICE;
     SetText(fw::ResourceSource::LoadString(service ? IDS_TITLE_SERVICE : IDS_TITLE_BUNDLE));
 
-    // The window is sized so that its whole frame is 640 x 480 pixels.
-    SetSize(kWindowWidth, kWindowHeight);
+    // The window is sized so that its whole frame is 640 x 480 pixels
+    // (20 more in a service installation, for its run options).
+    const int height = kWindowHeight + (service ? kServiceExtraHeight : 0);
+    SetSize(kWindowWidth, height);
     RECT work{};
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     SetPosition(work.left + (work.right - work.left - kWindowWidth) / 2,
-                work.top + (work.bottom - work.top - kWindowHeight) / 2);
+                work.top + (work.bottom - work.top - height) / 2);
 
-    m_tabs.Move(0, 11, 640, 390);
     m_tabs.SetMinTabWidth(159);
+    m_tabs.Move(0, 11, 640, 390);
+    m_tabs.SetNotifyWindow(m_hwnd);
     m_helpButton.Move(445, 415, 83, 22);
     m_closeButton.Move(539, 415, 83, 22);
-    m_helpButton.SetText(fw::ResourceSource::LoadString(IDS_HELP));
-    m_closeButton.SetText(fw::ResourceSource::LoadString(service ? IDS_QUIT : IDS_CLOSE));
+    m_helpButton.SetText(Str(IDS_HELP));
+    m_closeButton.SetText(Str(service ? IDS_QUIT : IDS_CLOSE));
+}
+
+void MainWindow::CreatePages() {
+    const bool recovery = modeFlags & FLAG_RECOVERY;
+    UINT batchTitle = (modeFlags & FLAG_SERVICE)                                ? IDS_TAB_FINAL_INSPECTION
+                      : (!(modeFlags & FLAG_FULLTEST) || recovery)              ? IDS_TAB_QUICK_TEST
+                                                                                : IDS_TAB_FULL_TEST;
+    // The page rectangle: the tab control's client area, 2 in from the
+    // left and 28 down from the top.
+    RECT page = m_tabs.ClientRect();
+    page.left += 2;
+    page.top += 28;
+    const int width = page.right - page.left, height = page.bottom - page.top;
+    auto place = [&](TesselDialog& dialog, const std::string& title, int x, int y, int w, int h) {
+        dialog.Create(m_tabs.hwnd());
+        m_tabs.AddPage(dialog.hwnd(), title);
+        dialog.Move(x, y, w, h);
+    };
+
+    m_batchPage = std::make_unique<TestPage>(kBatchPage, m_hwnd, modeFlags, catalogue, texts.pageText, "");
+    place(*m_batchPage, Str(batchTitle), page.left, page.top, width, height);
+    if (!recovery) {
+        m_individualPage = std::make_unique<TestPage>(kIndividualTestPage, m_hwnd, modeFlags, catalogue, "",
+                                                      texts.individualTestText);
+        place(*m_individualPage, Str(IDS_TAB_INDIVIDUAL_TEST), page.left, page.top, width, height);
+        m_toolsPage = std::make_unique<ToolsPage>(texts.deviceManagerText, texts.checkDiskText);
+        place(*m_toolsPage, Str(IDS_TAB_TOOLS), 12, page.top + 7, width - 29, height - 48);
+        m_historyPage = std::make_unique<HistoryPage>(m_hwnd, texts.historyText);
+        place(*m_historyPage, Str(IDS_TAB_HISTORY), page.left, page.top, width, height);
+    }
+    // The band under the pages, in the window's client pixels.
+    RECT tabs = m_tabs.WindowRectIn(m_hwnd);
+    m_bandPainter.bandTop = tabs.top + page.bottom + 12;
+    Invalidate();
 }
 
 bool MainWindow::PrepareDirectRun() {
@@ -137,6 +239,12 @@ bool MainWindow::PrepareDirectRun() {
             runKind = 1;
             selectedModule = slot;
             runTitle = catalogue.modules[slot].testName;
+            if (m_individualPage) {
+                // The Individual Test tab comes to the front for the run.
+                m_tabs.SetCurSel(1);
+                ::ShowWindow(m_batchPage->hwnd(), SW_HIDE);
+                ::ShowWindow(m_individualPage->hwnd(), SW_SHOW);
+            }
             return true;
         }
     }
@@ -144,10 +252,54 @@ bool MainWindow::PrepareDirectRun() {
     return false;
 }
 
-// Called for the Close button and the window's close command.
-LRESULT MainWindow::OnClose(WPARAM, LPARAM) {
-    EndDialog(m_exitCode);
+// Called when the Close (QUIT) button is pressed; it is disabled during a run.
+LRESULT MainWindow::OnCloseButton(WPARAM, LPARAM) {
+    if (RunInProgress())
+        return 0;
+    if (AskToQuit(m_hwnd, modeFlags, *powerOff))
+        EndDialog(m_exitCode);
     return 0;
 }
+
+// Called for the window's own close command (title bar, Alt+F4, system menu).
+LRESULT MainWindow::OnSystemClose(WPARAM, LPARAM) {
+    if (RunInProgress()) {
+        TesselMessageBox(IDS_STOP_BEFORE_CLOSE, Str(IDS_WARNING).c_str(), MB_ICONINFORMATION | MB_OK, m_hwnd);
+        return 0;
+    }
+    if (AskToQuit(m_hwnd, modeFlags, *powerOff))
+        EndDialog(m_exitCode);
+    return 0;
+}
+
+// Called for the advanced-menu button that a resource library's template
+// may show: the window grows or shrinks by the advanced area.
+LRESULT MainWindow::OnAdvancedMenu(WPARAM, LPARAM) {
+    advancedMenuShown = !advancedMenuShown;
+    RECT frame;
+    ::GetWindowRect(m_hwnd, &frame);
+    int height = frame.bottom - frame.top + (advancedMenuShown ? kAdvancedMenuHeight : -kAdvancedMenuHeight);
+    SetSize(frame.right - frame.left, height);
+    m_advancedButton.SetText(advancedMenuShown ? "Hide Advcanced Menu << " : "Show Advcanced Menu >> ");
+    return 0;
+}
+
+LRESULT MainWindow::OnTabChanging(WPARAM, LPARAM) { return m_tabs.OnSelChanging(); }
+LRESULT MainWindow::OnTabChange(WPARAM, LPARAM) { return m_tabs.OnSelChange(); }
+
+// Minimised, the window shows its icon centred in the client area.
+LRESULT MainWindow::OnPaintMessage(WPARAM, LPARAM) {
+    if (!::IsIconic(m_hwnd))
+        return Default();
+    PAINTSTRUCT paint;
+    HDC dc = ::BeginPaint(m_hwnd, &paint);
+    RECT client = ClientRect();
+    int cx = ::GetSystemMetrics(SM_CXICON), cy = ::GetSystemMetrics(SM_CYICON);
+    ::DrawIcon(dc, (client.right - cx + 1) / 2, (client.bottom - cy + 1) / 2, m_icon);
+    ::EndPaint(m_hwnd, &paint);
+    return 0;
+}
+
+LRESULT MainWindow::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_icon); }
 
 } // namespace tavil

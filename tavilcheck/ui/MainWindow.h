@@ -1,17 +1,28 @@
 // The one top-level window of tavilcheck: a fixed-size skinned dialog with
 // the tab control of the pages, a Help and a Close button.  Its set-up
-// finishes the start-up: catalogue, data-file checks, interface texts,
-// title, layout and the direct-run request.
+// finishes the start-up (catalogue, data-file checks, interface texts,
+// title, layout, pages, the direct-run request); its run control starts
+// the run worker, shows what the worker and the modules send, and brings
+// the page back to idle at the end (MainWindowRun.cpp).
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "HistoryPage.h"
+#include "PageTabCtrl.h"
+#include "Painters.h"
+#include "PowerOff.h"
+#include "TestPage.h"
+#include "ToolsPage.h"
 #include "skinlib/TesselButton.h"
 #include "skinlib/TesselDialog.h"
-#include "skinlib/TesselTabCtrl.h"
 #include "tavilcheck/catalogue/InterfaceTexts.h"
 #include "tavilcheck/catalogue/TestCatalogue.h"
+#include "tavilcheck/runner/CCallDllThread.h"
+#include "tavilcheck/runner/RunProgress.h"
 
 namespace tavil {
 
@@ -19,9 +30,13 @@ namespace tavil {
 constexpr int kExitNormal = 0;
 constexpr int kExitRefused = -1; // second instance, wrong command line
 
+// Answer to the system's "may it suspend?" during a run.
+constexpr LRESULT kRefuseSuspend = 0x424D5144;
+
 class MainWindow : public TesselDialog {
 public:
     MainWindow();
+    ~MainWindow() override;
 
     // Set by start-up before the window runs.
     uint32_t modeFlags = 0;
@@ -31,9 +46,11 @@ public:
     bool diagMode = false;
     std::string diagModule;
     int runCount = 1;
+    // Switches the machine off on "quit with shutdown"; tests set a double.
+    PowerOff* powerOff = &m_systemPowerOff;
 
     // Filled by the set-up.
-    int runKind = 0;         // 0 batch run of the batch page, 1 single run
+    int runKind = 0;         // the page showing: 0 batch page, 1 Individual Test page, others
     int selectedModule = -1; // catalogue slot of a single run
     std::string runTitle;
     std::string modelName;
@@ -50,10 +67,49 @@ protected:
     void DoDataExchange() override;
     void OnOK() override {}     // Enter does nothing
     void OnCancel() override {} // nor does Esc
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     FW_DECLARE_MESSAGE_MAP(MainWindow)
-    LRESULT OnClose(WPARAM, LPARAM);
+    // Closing.
+    LRESULT OnCloseButton(WPARAM, LPARAM);
+    LRESULT OnSystemClose(WPARAM, LPARAM);
+    LRESULT OnAdvancedMenu(WPARAM, LPARAM);
+    LRESULT OnTabChanging(WPARAM, LPARAM);
+    LRESULT OnTabChange(WPARAM, LPARAM);
+    LRESULT OnPaintMessage(WPARAM, LPARAM);
+    LRESULT OnQueryDragIcon(WPARAM, LPARAM);
+
+    // Run control (MainWindowRun.cpp).
+    LRESULT OnStartRun(WPARAM, LPARAM);
+    LRESULT OnAutoStart(WPARAM, LPARAM);
+    LRESULT OnStop(WPARAM, LPARAM);
+    LRESULT OnBack(WPARAM, LPARAM);
+    LRESULT OnRunDone(WPARAM, LPARAM);
+    LRESULT OnRunResult(WPARAM, LPARAM);
+    LRESULT OnModuleCount(WPARAM, LPARAM);
+    LRESULT OnProgress(WPARAM, LPARAM);
+    LRESULT OnMinutesLeft(WPARAM, LPARAM);
+    LRESULT OnScreenText(WPARAM, LPARAM);
+    LRESULT OnColouredText(WPARAM, LPARAM);
+    LRESULT OnResultColour(WPARAM, LPARAM);
+    LRESULT OnEnableRunButton(WPARAM, LPARAM);
+    LRESULT OnQueryRunState(WPARAM, LPARAM);
+    LRESULT OnMessageBox(WPARAM, LPARAM);
+    LRESULT OnStringList(WPARAM, LPARAM);
+    LRESULT OnClearOutput(WPARAM, LPARAM);
+    LRESULT OnPageChanged(WPARAM, LPARAM);
+    LRESULT OnSelectModule(WPARAM, LPARAM);
+    LRESULT OnTimer(WPARAM, LPARAM);
+    LRESULT OnPowerBroadcast(WPARAM, LPARAM);
+    // The run log's messages: routed here; the log file itself is kept by
+    // the run-log writer.
+    LRESULT OnLogText(WPARAM, LPARAM);
+    LRESULT OnRestartLog(WPARAM, LPARAM);
+    LRESULT OnQueryLogReady(WPARAM, LPARAM);
+    LRESULT OnReopenLog(WPARAM, LPARAM);
+    LRESULT OnSetLogDirectory(WPARAM, LPARAM);
+    LRESULT OnIgnored(WPARAM, LPARAM);
 
     // Shows `text` (caption "Warning") and ends the program with `exitCode`.
     void Quit(const std::string& text, UINT icon, int exitCode);
@@ -62,13 +118,46 @@ private:
     bool CheckDataFiles();
     void ApplyLoggingRule();
     void LayOutWindow();
+    void CreatePages();
     bool PrepareDirectRun();
 
-    TesselTabCtrl m_tabs;
+    // Run control steps.
+    TestPage* CurrentTestPage() const; // the page of runKind, or none
+    void StartRun();
+    void LockOtherTabs(bool locked);
+    void ReapWorker();
+    void SweepRetiredWorkers();
+    bool RunInProgress() const { return m_worker != nullptr; }
+
+    PageTabCtrl m_tabs;
     TesselButton m_helpButton;
     TesselButton m_closeButton;
+    fw::Window m_advancedButton;
+    BandDialogPainter m_bandPainter;
+    std::unique_ptr<TestPage> m_batchPage;
+    std::unique_ptr<TestPage> m_individualPage;
+    std::unique_ptr<ToolsPage> m_toolsPage;
+    std::unique_ptr<HistoryPage> m_historyPage;
     HICON m_icon = nullptr;
     int m_exitCode = kExitNormal;
+    SystemPowerOff m_systemPowerOff;
+
+    // Run state.
+    std::unique_ptr<CCallDllThread> m_worker;
+    std::vector<std::unique_ptr<CCallDllThread>> m_retiredWorkers; // ending, deleted by timer 1
+    int m_runPage = 0;  // the TestPage kind the current run belongs to
+    BatchProgress m_batchProgress;
+    int m_lastPercent = 0;
+    bool m_running = false;
+    int m_started = 3;  // 3: no worker to reap; 1: a run started
+    int32_t m_runState = TAVIL_RUN_STATE_RUNNING;
+    bool m_aborted = false;
+    int32_t m_runResult = 0;
+    bool m_resumeFlag = false;
+    BOOL m_screenSaverWasActive = FALSE;
+    std::vector<std::string> m_stringList;
+    bool m_hasStringList = false;
+    std::string m_runDate;
 };
 
 } // namespace tavil

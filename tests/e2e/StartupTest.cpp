@@ -2,55 +2,16 @@
 // from outside: start-up, data-file checks, command line, titles.
 #include <gtest/gtest.h>
 
-#include "tests/uidriver/Installation.h"
-#include "resource_ids.h"
-#include "tests/uidriver/UiDriver.h"
+#include "EndToEnd.h"
 
 using namespace uidriver;
 
 namespace {
 
-constexpr DWORD kTimeout = 20000;
 const char kBundleTitle[] = "TAVIL Hardware Diagnostics";
 const char kServiceTitle[] = "TAVIL Inspection Tool for Windows";
 const char kFileMissing[] = "File is missing, Quit the application ! --- (E-NORMAL-003)";
 const char kInvalidIni[] = "Invalid Ini file, Quit the application! --- (E-NORMAL-004)";
-
-const char kServiceDefinitions[] = "[INSTALLATION]\nTYPE=SERVICE\n[MAX_REPEAT_TIMES]\nREPEATTIMES=\n"
-                                   "[FASTCHECK]\nNUM=1\nTEST_0=memtest.dll\nREPEAT_ENABLE=5\n"
-                                   "[MODULE_0]\nTESTNAME=Memory\nTESTFILE=memtest.dll\n"
-                                   "WINDOW_TYPE=DEFAULT\nREPEAT_ENABLE=1\n";
-
-// A fresh copy of the built installation folder.
-class DemoInstallation : public Installation {
-public:
-    DemoInstallation() : Installation(TAVIL_INSTALLATION_DIR "\\") {}
-};
-
-// Waits for the main window of `program`.
-HWND MainWindowOf(Process& program) {
-    return WaitForWindow(program.id(), "#32770", nullptr, kTimeout);
-}
-
-// Expects `program` to show a message box with `caption` and `text` and
-// to end with `exitCode` once it is answered with OK.
-void ExpectMessageThenExit(Process& program, const char* caption, const char* text, int exitCode) {
-    MessageBoxView box;
-    ASSERT_TRUE(WaitForMessageBox(program.id(), kTimeout, box)) << "no message box shown";
-    EXPECT_EQ(caption, box.caption);
-    EXPECT_EQ(text, box.text);
-    EXPECT_EQ(std::vector<int>{IDOK}, box.buttons);
-    PressButton(box.hwnd, IDOK);
-    ASSERT_TRUE(program.WaitForExit(kTimeout)) << "program did not end after the message";
-    EXPECT_EQ(exitCode, program.ExitCode());
-}
-
-// Closes the main window with its Close button and checks exit code 0.
-void CloseAndExpectExit(Process& program, HWND window) {
-    PressButton(window, IDC_CLOSE);
-    ASSERT_TRUE(program.WaitForExit(kTimeout)) << "program did not end after Close";
-    EXPECT_EQ(0, program.ExitCode());
-}
 
 } // namespace
 
@@ -143,13 +104,13 @@ TEST(Startup, ServiceFileGivesTheInspectionTitle) {
 TEST(Startup, DirectRunNamingNoModuleIsRefused) {
     struct Case {
         const char* arguments;
-        bool accepted;
+        bool accepted, runs;
     } cases[] = {
-        {"/diag:nosuchtest", false},
-        {"/diag:MEMTEST.DLL /n:3", true}, // lower-cased, found in memtest.dll
-        {"/diag:fastcheck /n:2", true},
-        {"/diag:Memtest.dl", false},      // memtest.dl.dll is no module
-        {"/DIAG:nosuchtest", true},       // options are case-sensitive: ignored
+        {"/diag:nosuchtest", false, false},
+        {"/diag:MEMTEST.DLL /n:3", true, true}, // lower-cased, found in memtest.dll
+        {"/diag:fastcheck /n:2", true, true},
+        {"/diag:Memtest.dl", false, false},      // memtest.dl.dll is no module
+        {"/DIAG:nosuchtest", true, false},       // options are case-sensitive: ignored
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -161,6 +122,8 @@ TEST(Startup, DirectRunNamingNoModuleIsRefused) {
         }
         HWND window = MainWindowOf(program);
         ASSERT_TRUE(window);
+        if (c.runs)
+            WaitForRunEnd(window);
         CloseAndExpectExit(program, window);
     }
 }

@@ -1,5 +1,7 @@
 #include "UiDriver.h"
 
+#include <commctrl.h>
+
 namespace uidriver {
 
 Process::Process(const std::string& exe, const std::string& arguments, const std::string& directory) {
@@ -103,12 +105,16 @@ bool WaitForMessageBox(DWORD pid, DWORD milliseconds, MessageBoxView& box) {
 }
 
 std::string WindowText(HWND hwnd) {
-    char buffer[4096] = "";
+    DWORD_PTR size = 0;
+    if (!::SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &size))
+        return std::string();
+    std::string buffer(size + 1, '\0');
     DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+    if (!::SendMessageTimeoutA(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]),
                                SMTO_ABORTIFHUNG, 5000, &length))
         return std::string();
-    return std::string(buffer, length < sizeof buffer ? length : 0);
+    buffer.resize(length < buffer.size() ? length : 0);
+    return buffer;
 }
 
 std::string ClassName(HWND hwnd) {
@@ -124,6 +130,49 @@ bool IsEnabledWindow(HWND hwnd) { return hwnd && ::IsWindowEnabled(hwnd); }
 void PressButton(HWND dialog, int id) {
     HWND button = ::GetDlgItem(dialog, id);
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+std::vector<HWND> ChildDialogs(HWND parent) {
+    std::vector<HWND> dialogs;
+    for (HWND child = ::FindWindowExA(parent, nullptr, "#32770", nullptr); child;
+         child = ::FindWindowExA(parent, child, "#32770", nullptr))
+        dialogs.push_back(child);
+    return dialogs;
+}
+
+int TabCount(HWND tabs) { return static_cast<int>(::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0)); }
+
+namespace {
+// Wine passes these texts between processes in their wide form.
+std::string Narrow(const wchar_t* text) {
+    char narrow[1024] = "";
+    ::WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return narrow;
+}
+} // namespace
+
+void ClickTab(HWND tabs, int index, int tabWidth) {
+    LPARAM at = MAKELPARAM(index * tabWidth + tabWidth / 2, 8);
+    ::PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(tabs, WM_LBUTTONUP, 0, at);
+}
+
+void ChooseListItem(HWND dialog, int id, int index) {
+    HWND list = ::GetDlgItem(dialog, id);
+    ::SendMessageA(list, CB_SETCURSEL, index, 0);
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+int ListCount(HWND list) { return static_cast<int>(::SendMessageA(list, CB_GETCOUNT, 0, 0)); }
+
+std::string ListText(HWND list, int index) {
+    wchar_t text[512] = L"";
+    ::SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+    return Narrow(text);
+}
+
+bool WaitForTextContaining(HWND hwnd, const std::string& part, DWORD milliseconds) {
+    return WaitUntil([&] { return WindowText(hwnd).find(part) != std::string::npos; }, milliseconds);
 }
 
 void SendCommand(HWND dialog, int id) {

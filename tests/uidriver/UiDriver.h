@@ -63,6 +63,21 @@ void PressButton(HWND dialog, int id);
 // Sends a dialog command without a control (IDOK for Enter, IDCANCEL for Esc).
 void SendCommand(HWND dialog, int id);
 
+// The child dialogs (pages) of `parent`, in their window order.
+std::vector<HWND> ChildDialogs(HWND parent);
+// The number of tabs of a tab control.
+int TabCount(HWND tabs);
+// Clicks tab `index` of a tab control whose tabs are `tabWidth` pixels
+// wide; the control then notifies its parent as for a user's click.
+void ClickTab(HWND tabs, int index, int tabWidth);
+// Chooses item `index` of the drop-down list `id` of `dialog`, as a user's
+// pick would (the dialog gets CBN_SELCHANGE).
+void ChooseListItem(HWND dialog, int id, int index);
+int ListCount(HWND list);
+std::string ListText(HWND list, int index);
+// Polls until the window's text contains `part`.
+bool WaitForTextContaining(HWND hwnd, const std::string& part, DWORD milliseconds);
+
 // Polls `condition` every 20 ms; true when it held within `milliseconds`.
 template <class Condition>
 bool WaitUntil(Condition condition, DWORD milliseconds) {

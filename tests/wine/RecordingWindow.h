@@ -62,7 +62,7 @@ public:
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT id, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<RecordingWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        if (!self || id < TM_SCREEN_TEXT || id > TM_MINUTES_LEFT)
+        if (!self || id < WM_USER || id > WM_USER + 0x100) // the TM_ messages and the program's own
             return ::DefWindowProcA(hwnd, id, wParam, lParam);
         Message m{id, wParam, lParam, ""};
         const char* text = id == TM_COLOURED_TEXT ? reinterpret_cast<const char*>(wParam)

@@ -1,0 +1,93 @@
+#include "LogRichEdit.h"
+
+#include <cstring>
+
+namespace tavil {
+
+namespace {
+
+struct StreamSource {
+    std::string text;
+};
+
+// Hands out the text in the pieces the control asks for, taking them from
+// its front.
+DWORD CALLBACK StreamOut(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+    auto* source = reinterpret_cast<StreamSource*>(cookie);
+    size_t count = source->text.size() < static_cast<size_t>(wanted) ? source->text.size() : wanted;
+    std::memcpy(buffer, source->text.data(), count);
+    source->text.erase(0, count);
+    *given = static_cast<LONG>(count);
+    return 0;
+}
+
+} // namespace
+
+void LogRichEdit::LoadDefaultFormat() {
+    m_defaultFormat = CHARFORMATA{};
+    m_defaultFormat.cbSize = sizeof m_defaultFormat;
+    Send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&m_defaultFormat));
+    m_format = m_defaultFormat;
+}
+
+void LogRichEdit::SetFontSize(int points) {
+    m_format.cbSize = sizeof m_format;
+    m_format.dwMask = CFM_SIZE;
+    m_format.yHeight = points * 20;
+    Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&m_format));
+}
+
+void LogRichEdit::SetFontName(const char* faceName) {
+    m_format.cbSize = sizeof m_format;
+    std::strncpy(m_format.szFaceName, faceName ? faceName : "", LF_FACESIZE - 1);
+    m_format.szFaceName[LF_FACESIZE - 1] = '\0';
+    m_format.dwMask |= CFM_FACE;
+    Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&m_format));
+}
+
+void LogRichEdit::StreamIn(const std::string& text, bool replaceSelection) {
+    StreamSource source{text};
+    EDITSTREAM stream{};
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+    stream.pfnCallback = StreamOut;
+    Send(EM_STREAMIN, replaceSelection ? (SFF_SELECTION | SF_RTF) : SF_RTF, reinterpret_cast<LPARAM>(&stream));
+}
+
+void LogRichEdit::AppendText(const std::string& text, COLORREF colour, bool useColour) {
+    // The selection goes to the end (the control keeps the length, so this
+    // does not depend on the content); only the new text is formatted.
+    GETTEXTLENGTHEX length{GTL_DEFAULT, CP_ACP};
+    LRESULT end = Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length));
+    Send(EM_SETSEL, end, end);
+    CHARFORMATA format{};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_COLOR;
+    format.dwEffects = useColour ? 0 : CFE_AUTOCOLOR;
+    format.crTextColor = colour;
+    Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    Send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void LogRichEdit::Clear() { ::SetWindowTextA(m_hwnd, ""); }
+
+int LogRichEdit::LineCount() const { return static_cast<int>(Send(EM_GETLINECOUNT)); }
+
+void LogRichEdit::SetBackground(COLORREF colour) { Send(EM_SETBKGNDCOLOR, 0, colour); }
+
+LRESULT LogRichEdit::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_VSCROLL && notifyAtEnd && notifyWindow) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_ALL;
+        ::GetScrollInfo(m_hwnd, SB_VERT, &info);
+        int limit = info.nMax - static_cast<int>(info.nPage > 0 ? info.nPage - 1 : 0);
+        if (info.nPos + 1 >= limit)
+            ::SendMessageA(notifyWindow, WM_AGREEMENT_READ, 0, 0);
+    }
+    if ((message == WM_VSCROLL || message == WM_HSCROLL) &&
+        (LOWORD(wParam) == SB_THUMBTRACK || LOWORD(wParam) == SB_THUMBPOSITION))
+        ::SetScrollPos(m_hwnd, message == WM_VSCROLL ? SB_VERT : SB_HORZ, HIWORD(wParam), TRUE);
+    return DefaultProc(message, wParam, lParam);
+}
+
+} // namespace tavil

@@ -1,0 +1,50 @@
+// The program's rich-edit view for logs and long texts: rich text streamed
+// in, a working character format, and a notice when the user has scrolled
+// to the end (the welcome dialog's agreement text).
+#pragma once
+
+#include <windows.h>
+
+#include <richedit.h>
+
+#include <string>
+
+#include "skinlib/SubclassedControl.h"
+
+namespace tavil {
+
+// Sent to the notification window when an armed view is scrolled to its end.
+constexpr UINT WM_AGREEMENT_READ = WM_USER + 102;
+
+class LogRichEdit : public skin::SubclassedControl {
+public:
+    // The end-of-scroll notice: the owner sets both.
+    HWND notifyWindow = nullptr;
+    bool notifyAtEnd = false;
+
+    // Reads the control's default character format into the saved copy and
+    // the working format.
+    void LoadDefaultFormat();
+    void SetFontSize(int points);
+    void SetFontName(const char* faceName);
+    // Streams `text` in as rich text: in place of the selection when
+    // `replaceSelection`, else in place of the whole content.
+    void StreamIn(const std::string& text, bool replaceSelection);
+
+    // Appends plain `text` at the end without touching what is there, in
+    // `colour` or the default colour; the cost does not grow with the
+    // content.
+    void AppendText(const std::string& text, COLORREF colour, bool useColour);
+    void Clear();
+    int LineCount() const;
+    void SetBackground(COLORREF colour);
+
+protected:
+    LRESULT ControlProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    CHARFORMATA m_format{};
+    CHARFORMATA m_defaultFormat{};
+};
+
+} // namespace tavil

@@ -1,0 +1,323 @@
+// Run control of the main window: starting a run, what the worker and the
+// modules send during it, Stop, the end of the run and Back.
+#include <algorithm>
+
+#include "MainWindow.h"
+#include "framework/ResourceSource.h"
+#include "framework/TextUtil.h"
+#include "resource_ids.h"
+#include "skinlib/TesselMessageBox.h"
+#include "tavilcheck/catalogue/ModeFlags.h"
+
+namespace tavil {
+
+namespace {
+
+constexpr UINT_PTR kReapTimer = 1;
+constexpr UINT_PTR kAnimationTimer = 5;
+constexpr UINT kReapPeriodMs = 300;
+constexpr UINT kAnimationPeriodMs = 66;
+constexpr DWORD kReapWaitMs = 20;
+
+std::string Str(UINT id) { return fw::ResourceSource::LoadString(id); }
+
+// A text a sender handed over: nothing for a null pointer.
+const char* TextOf(uintptr_t value) { return reinterpret_cast<const char*>(value); }
+
+} // namespace
+
+TestPage* MainWindow::CurrentTestPage() const {
+    if (runKind == kBatchPage)
+        return m_batchPage.get();
+    if (runKind == kIndividualTestPage)
+        return m_individualPage.get();
+    return nullptr;
+}
+
+// Called when a page's Run Test button was pressed (the page is already in
+// its running view); lParam is the chosen catalogue slot.
+LRESULT MainWindow::OnStartRun(WPARAM, LPARAM) {
+    if (RunInProgress())
+        return 0; // one run at a time
+    if (runKind == kIndividualTestPage) {
+        if (selectedModule < 0 || selectedModule >= kMaxModules)
+            return 0;
+        const TestModule& module = catalogue.modules[selectedModule];
+        runTitle = module.testName;
+        m_resumeFlag = fw::Contains(module.testFile, "susresrbt");
+    } else {
+        runTitle = RunTitle(0, modeFlags, "", Str(IDS_FINALINSPECTION), Str(IDS_TAB_FULL_TEST), Str(IDS_QUICKTEST));
+        // A batch is never a resume run.
+        m_resumeFlag = false;
+    }
+    // The Loop box of the service options sets the count there; one run
+    // everywhere else.
+    runCount = 1;
+    StartRun();
+    return 0;
+}
+
+// Posted at the end of the set-up when the command line asked for a run.
+LRESULT MainWindow::OnAutoStart(WPARAM, LPARAM) {
+    TestPage* page = CurrentTestPage();
+    if (!page || RunInProgress())
+        return 0;
+    if (runKind == kIndividualTestPage) {
+        page->SelectModule(selectedModule);
+        page->SetDescription(catalogue.modules[selectedModule].description);
+    } else {
+        page->SetDescription(texts.pageText);
+    }
+    page->ShowRunningView();
+    page->SetRunButtonState(kButtonStop);
+    m_resumeFlag = fw::Contains(diagModule, "susresrbt");
+    if (runCount < 1)
+        runCount = 1;
+    StartRun();
+    return 0;
+}
+
+void MainWindow::StartRun() {
+    TestPage* page = CurrentTestPage();
+    if (!page)
+        return;
+    m_runPage = runKind;
+    ::SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &m_screenSaverWasActive, 0);
+    if (m_screenSaverWasActive)
+        ::SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, 0);
+    if (!m_resumeFlag)
+        ::SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED);
+
+    page->SetRunButtonState(kButtonStop);
+    LockOtherTabs(true);
+    m_batchProgress.Start(runCount);
+    m_lastPercent = 0;
+    m_closeButton.Enable(false);
+
+    m_worker = std::make_unique<CCallDllThread>(m_hwnd, catalogue);
+    m_worker->moduleCount = catalogue.quickCount;
+    m_worker->runFlags = modeFlags;
+    m_worker->loopCount = runCount;
+    m_worker->resumeFlag = m_resumeFlag ? 1 : 0;
+    m_worker->logEnabled = logEnabled ? 1 : 0;
+    m_worker->userLogDirectory = logDirectory;
+    m_worker->moduleLogDirectory =
+        logEnabled && !logDirectory.empty() ? logDirectory : defaultLogDirectory;
+    m_worker->runKind = runKind;
+    m_worker->moduleIndex = selectedModule;
+
+    m_running = true;
+    ::SetTimer(m_hwnd, kAnimationTimer, kAnimationPeriodMs, nullptr);
+    m_aborted = false;
+    m_runResult = 0;
+    m_runState = TAVIL_RUN_STATE_RUNNING;
+    if (!m_worker->Start()) {
+        // No thread: end the run as if it had ended at once.
+        m_worker.reset();
+        OnRunDone(0, 0);
+        return;
+    }
+    m_started = 1;
+}
+
+void MainWindow::LockOtherTabs(bool locked) {
+    for (int i = 0; i < m_tabs.GetItemCount(); ++i)
+        if (i != m_runPage)
+            m_tabs.SetTabEnabled(i, locked ? FALSE : TRUE);
+}
+
+// Called when the Stop button was pressed.
+LRESULT MainWindow::OnStop(WPARAM, LPARAM) {
+    if (TestPage* page = CurrentTestPage())
+        page->SetRunButtonState(kButtonDisabled);
+    if (runKind == kIndividualTestPage && m_worker)
+        m_worker->Abort();
+    if (m_worker)
+        m_worker->SetRunState(TAVIL_RUN_STATE_STOPPED);
+    m_runState = TAVIL_RUN_STATE_STOPPED;
+    m_aborted = true;
+    return 0;
+}
+
+// The worker's last message.
+LRESULT MainWindow::OnRunDone(WPARAM, LPARAM) {
+    if (TestPage* page = m_runPage == kBatchPage ? m_batchPage.get() : m_individualPage.get()) {
+        page->SetRunButtonState(kButtonBack);
+        page->SetPercent(100);
+    }
+    LockOtherTabs(false);
+    m_running = false;
+    if (!m_resumeFlag)
+        ::SetThreadExecutionState(ES_CONTINUOUS);
+    if (m_screenSaverWasActive)
+        ::SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
+    m_closeButton.Enable(true);
+    ReapWorker();
+    return 0;
+}
+
+// The worker is deleted once its thread has ended; the window waits for
+// that at most 20 ms and leaves the rest to timer 1.
+void MainWindow::ReapWorker() {
+    m_started = 3;
+    if (!m_worker)
+        return;
+    if (m_worker->Wait(kReapWaitMs)) {
+        m_worker.reset();
+        return;
+    }
+    m_worker->SetRunState(TAVIL_RUN_STATE_STOPPED);
+    m_retiredWorkers.push_back(std::move(m_worker));
+    ::SetTimer(m_hwnd, kReapTimer, kReapPeriodMs, nullptr);
+}
+
+void MainWindow::SweepRetiredWorkers() {
+    m_retiredWorkers.erase(std::remove_if(m_retiredWorkers.begin(), m_retiredWorkers.end(),
+                                          [](const std::unique_ptr<CCallDllThread>& worker) {
+                                              return worker->ExitCode() != STILL_ACTIVE;
+                                          }),
+                           m_retiredWorkers.end());
+    if (m_retiredWorkers.empty())
+        ::KillTimer(m_hwnd, kReapTimer);
+}
+
+// Called when the Back button was pressed (the page shows its start view).
+LRESULT MainWindow::OnBack(WPARAM, LPARAM) {
+    m_runState = TAVIL_RUN_STATE_RUNNING;
+    if (TestPage* page = CurrentTestPage()) {
+        page->SetRunButtonState(kButtonRun);
+        page->ResetPage();
+    }
+    return 0;
+}
+
+LRESULT MainWindow::OnTimer(WPARAM timer, LPARAM) {
+    if (timer == kAnimationTimer) {
+        if (!m_running) {
+            ::KillTimer(m_hwnd, kAnimationTimer);
+            return 0;
+        }
+        if (TestPage* page = CurrentTestPage())
+            page->AnimateProgress();
+    } else if (timer == kReapTimer) {
+        SweepRetiredWorkers();
+    }
+    return 0;
+}
+
+LRESULT MainWindow::OnRunResult(WPARAM, LPARAM result) {
+    m_runResult = static_cast<int32_t>(result);
+    return 0;
+}
+
+LRESULT MainWindow::OnModuleCount(WPARAM count, LPARAM) {
+    m_batchProgress.SetModuleCount(static_cast<int>(count));
+    return 0;
+}
+
+LRESULT MainWindow::OnProgress(WPARAM, LPARAM value) {
+    TestPage* page = CurrentTestPage();
+    if (!page)
+        return 0;
+    int percent = static_cast<int>(value);
+    if (runKind == kBatchPage)
+        percent = m_batchProgress.Report(percent);
+    m_lastPercent = percent;
+    page->SetPercent(percent);
+    return 0;
+}
+
+LRESULT MainWindow::OnMinutesLeft(WPARAM, LPARAM minutes) {
+    if (TestPage* page = CurrentTestPage())
+        page->SetMinutesLeft(static_cast<int>(minutes));
+    return 0;
+}
+
+LRESULT MainWindow::OnScreenText(WPARAM, LPARAM text) {
+    TestPage* page = CurrentTestPage();
+    if (page && TextOf(text))
+        page->AppendScreenText(TextOf(text));
+    return 0;
+}
+
+LRESULT MainWindow::OnColouredText(WPARAM text, LPARAM colour) {
+    TestPage* page = CurrentTestPage();
+    if (page && TextOf(text))
+        page->AppendOutputText(TextOf(text), static_cast<COLORREF>(colour));
+    return 0;
+}
+
+LRESULT MainWindow::OnResultColour(WPARAM, LPARAM colour) {
+    if (!(modeFlags & FLAG_SERVICE))
+        return 0;
+    if (TestPage* page = CurrentTestPage())
+        page->SetOutputBackground(static_cast<COLORREF>(colour));
+    return 0;
+}
+
+LRESULT MainWindow::OnEnableRunButton(WPARAM enable, LPARAM) {
+    if (TestPage* page = CurrentTestPage())
+        page->EnableRunButton(enable != 0);
+    return 0;
+}
+
+LRESULT MainWindow::OnQueryRunState(WPARAM, LPARAM) { return m_runState; }
+
+LRESULT MainWindow::OnMessageBox(WPARAM, LPARAM lParam) {
+    const auto* record = reinterpret_cast<const TavilMessageBoxRecord*>(lParam);
+    if (!record)
+        return 0;
+    return TesselMessageBox(record->text ? record->text : "", record->caption ? record->caption : "",
+                            record->style, m_hwnd);
+}
+
+LRESULT MainWindow::OnStringList(WPARAM, LPARAM lParam) {
+    const auto* record = reinterpret_cast<const TavilStringListRecord*>(lParam);
+    if (!record)
+        return 0;
+    int count = std::clamp<int32_t>(record->count, 0, TAVIL_STRING_LIST_MAX);
+    m_stringList.clear();
+    for (int i = 0; i < count; ++i)
+        m_stringList.push_back(record->strings[i] ? record->strings[i] : "");
+    m_hasStringList = count > 0;
+    return 0;
+}
+
+LRESULT MainWindow::OnClearOutput(WPARAM, LPARAM) {
+    if (m_individualPage)
+        m_individualPage->ClearOutput();
+    return 0;
+}
+
+// A tab came to the front (sent by the tab control).
+LRESULT MainWindow::OnPageChanged(WPARAM, LPARAM index) {
+    runKind = static_cast<int>(index);
+    m_runState = TAVIL_RUN_STATE_RUNNING;
+    if (TestPage* page = CurrentTestPage())
+        page->ResetPage();
+    else if (runKind == 3 && m_historyPage)
+        m_historyPage->ShowIntroduction();
+    return 0;
+}
+
+LRESULT MainWindow::OnSelectModule(WPARAM, LPARAM slot) {
+    selectedModule = static_cast<int>(slot);
+    return 0;
+}
+
+// The system asks whether it may suspend: not while a test runs (a
+// resume run tests exactly that, so it may).
+LRESULT MainWindow::OnPowerBroadcast(WPARAM event, LPARAM) {
+    if (event == 0 /* PBT_APMQUERYSUSPEND */ && m_started != 3 && !m_resumeFlag)
+        return kRefuseSuspend;
+    return Default();
+}
+
+LRESULT MainWindow::OnLogText(WPARAM, LPARAM) { return 0; }
+LRESULT MainWindow::OnRestartLog(WPARAM, LPARAM) { return 0; }
+LRESULT MainWindow::OnQueryLogReady(WPARAM, LPARAM) { return 1; }
+LRESULT MainWindow::OnReopenLog(WPARAM, LPARAM) { return 0; }
+LRESULT MainWindow::OnSetLogDirectory(WPARAM, LPARAM) { return 0; }
+LRESULT MainWindow::OnIgnored(WPARAM, LPARAM) { return 0; }
+
+} // namespace tavil

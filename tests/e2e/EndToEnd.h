@@ -1,0 +1,70 @@
+// Shared pieces of the end-to-end tests: the demo installation, the main
+// window and its pages, closing the program.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "resource_ids.h"
+#include "tests/uidriver/Installation.h"
+#include "tests/uidriver/UiDriver.h"
+
+using namespace uidriver;
+
+constexpr DWORD kTimeout = 20000;
+constexpr int kTabWidth = 159;
+
+const char kServiceDefinitions[] = "[INSTALLATION]\nTYPE=SERVICE\n[MAX_REPEAT_TIMES]\nREPEATTIMES=\n"
+                                   "[FASTCHECK]\nNUM=1\nTEST_0=memtest.dll\nREPEAT_ENABLE=5\n"
+                                   "[MODULE_0]\nTESTNAME=Memory\nTESTFILE=memtest.dll\n"
+                                   "WINDOW_TYPE=DEFAULT\nREPEAT_ENABLE=1\n";
+
+// A fresh copy of the built installation folder.
+class DemoInstallation : public Installation {
+public:
+    DemoInstallation() : Installation(TAVIL_INSTALLATION_DIR "\\") {}
+};
+
+// Waits for the main window of `program`.
+inline HWND MainWindowOf(Process& program) { return WaitForWindow(program.id(), "#32770", nullptr, kTimeout); }
+
+// The pages of the main window, in tab order (the tab control's children).
+inline std::vector<HWND> Pages(HWND window) { return ChildDialogs(Control(window, IDC_PAGE_TABS)); }
+
+// Waits until no page's run button reads "Stop" any more and one reads
+// "Back": the run has ended.
+inline void WaitForRunEnd(HWND window) {
+    bool ended = WaitUntil(
+        [&] {
+            for (HWND page : Pages(window))
+                if (WindowText(Control(page, IDC_RUN)) == "Back")
+                    return true;
+            return false;
+        },
+        60000);
+    EXPECT_TRUE(ended) << "the run did not end";
+}
+
+// Expects `program` to show a message box with `caption` and `text` and
+// to end with `exitCode` once it is answered with OK.
+inline void ExpectMessageThenExit(Process& program, const char* caption, const char* text, int exitCode) {
+    MessageBoxView box;
+    ASSERT_TRUE(WaitForMessageBox(program.id(), kTimeout, box)) << "no message box shown";
+    EXPECT_EQ(caption, box.caption);
+    EXPECT_EQ(text, box.text);
+    EXPECT_EQ(std::vector<int>{IDOK}, box.buttons);
+    PressButton(box.hwnd, IDOK);
+    ASSERT_TRUE(program.WaitForExit(kTimeout)) << "program did not end after the message";
+    EXPECT_EQ(exitCode, program.ExitCode());
+}
+
+// Closes the main window with its Close button, answers Yes to the quit
+// question and checks exit code 0.
+inline void CloseAndExpectExit(Process& program, HWND window) {
+    PressButton(window, IDC_CLOSE);
+    MessageBoxView box;
+    ASSERT_TRUE(WaitForMessageBox(program.id(), kTimeout, box)) << "no quit question";
+    EXPECT_EQ("Do you want to quit?", box.text);
+    PressButton(box.hwnd, IDYES);
+    ASSERT_TRUE(program.WaitForExit(kTimeout)) << "program did not end after Close";
+    EXPECT_EQ(0, program.ExitCode());
+}

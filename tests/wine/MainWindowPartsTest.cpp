@@ -1,0 +1,190 @@
+// The main window's own controls and its quit question under Wine: the
+// page tab control with locked tabs, the log view's streaming, appending
+// and end-of-scroll notice, and the quit question with a recording
+// power-off.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <richedit.h>
+
+#include <string>
+
+#include "MessageBoxAnswerer.h"
+#include "RecordingWindow.h"
+#include "TestDialogs.h"
+#include "skinlib/TesselDialog.h"
+#include "tavilcheck/catalogue/ModeFlags.h"
+#include "tavilcheck/ui/LogRichEdit.h"
+#include "tavilcheck/ui/PageTabCtrl.h"
+#include "tavilcheck/ui/QuitQuestion.h"
+
+using namespace tavil;
+
+namespace {
+
+class TabDialog : public TesselDialog {
+public:
+    TabDialog() : TesselDialog(IDD_TEST_DIALOG) {}
+    PageTabCtrl tabs;
+
+protected:
+    void DoDataExchange() override {
+        TesselDialog::DoDataExchange();
+        BindItem(IDC_TEST_TABS, tabs);
+    }
+};
+
+HWND MakePage(HWND parent) {
+    return ::CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 40, 100, 50, parent, nullptr, nullptr, nullptr);
+}
+
+struct RecordingPowerOff : PowerOff {
+    int requests = 0;
+    void RequestPowerOff() override { ++requests; }
+};
+
+// A rich-edit view in a plain popup window.
+struct RichEditFixture {
+    RichEditFixture() {
+        ::LoadLibraryA("riched20.dll");
+        parent = ::CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+        HWND edit = ::CreateWindowA("RichEdit20A", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE, 0, 0, 300,
+                                    100, parent, nullptr, nullptr, nullptr);
+        view.Attach(edit);
+        view.Send(EM_EXLIMITTEXT, 0, 0x7FFFFFFF);
+    }
+    ~RichEditFixture() {
+        view.Detach();
+        ::DestroyWindow(parent);
+    }
+    std::string Text() const {
+        GETTEXTLENGTHEX length{GTL_DEFAULT, CP_ACP};
+        LRESULT size = view.Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length));
+        std::string text(static_cast<size_t>(size) + 1, '\0');
+        GETTEXTEX get{static_cast<DWORD>(text.size()), GT_DEFAULT, CP_ACP, nullptr, nullptr};
+        LRESULT got = view.Send(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(static_cast<size_t>(got));
+        return text;
+    }
+    HWND parent;
+    LogRichEdit view;
+};
+
+} // namespace
+
+TEST(PageTabCtrl, LockedTabKeepsThePageAndSendsNoNotice) {
+    TabDialog dialog;
+    ASSERT_TRUE(dialog.Create(nullptr));
+    RecordingWindow owner;
+    dialog.tabs.SetNotifyWindow(owner.hwnd);
+    HWND first = MakePage(dialog.tabs.hwnd()), second = MakePage(dialog.tabs.hwnd());
+    dialog.tabs.AddPage(first, " Quick Test ");
+    dialog.tabs.AddPage(second, " History ");
+    EXPECT_TRUE(::IsWindowVisible(first) || ::GetWindowLongA(first, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(::GetWindowLongA(second, GWL_STYLE) & WS_VISIBLE) << "later pages start hidden";
+    char title[64] = "";
+    ::GetWindowTextA(second, title, sizeof title);
+    EXPECT_EQ(" History ", std::string(title)) << "a page carries its tab's title";
+
+    struct Case {
+        BOOL enabled;
+        int selectedAfter;
+        size_t notices;
+    } cases[] = {{FALSE, 0, 0}, {TRUE, 1, 1}};
+    for (const Case& c : cases) {
+        dialog.tabs.SetCurSel(0);
+        owner.messages.clear();
+        dialog.tabs.SetTabEnabled(1, c.enabled);
+        EXPECT_EQ(c.enabled, dialog.tabs.tabPainter().enabled) << "the painter draws with the last flag";
+        dialog.tabs.OnSelChanging();
+        dialog.tabs.SetCurSel(1); // the user's click
+        dialog.tabs.OnSelChange();
+        EXPECT_EQ(c.selectedAfter, dialog.tabs.GetCurSel());
+        ASSERT_EQ(c.notices, owner.All(TM_PAGE_CHANGED).size());
+        if (c.notices) {
+            EXPECT_EQ(1, owner.All(TM_PAGE_CHANGED)[0]->lParam);
+        }
+        EXPECT_EQ(c.selectedAfter == 1, (::GetWindowLongA(second, GWL_STYLE) & WS_VISIBLE) != 0);
+    }
+    EXPECT_FALSE(dialog.tabs.IsTabEnabled(-1));
+    EXPECT_FALSE(dialog.tabs.IsTabEnabled(7));
+}
+
+TEST(LogRichEdit, StreamsLongTextsWhole) {
+    RichEditFixture fixture;
+    std::string body;
+    for (int i = 0; i < 2000; ++i)
+        body += "line " + std::to_string(i) + "\\par ";
+    fixture.view.StreamIn("{\\rtf1\\ansi " + body + "}", false);
+    std::string text = fixture.Text();
+    EXPECT_EQ(0u, text.find("line 0\r")) << text.substr(0, 40);
+    EXPECT_NE(std::string::npos, text.find("line 1999")) << "nothing lost over many stream requests";
+    // Malformed or empty rich text: the view shows what it makes of it.
+    fixture.view.StreamIn("{\\rtf1 unclosed {\\b group", false);
+    fixture.view.StreamIn("", false);
+}
+
+TEST(LogRichEdit, AppendsAtTheEndInTheGivenColour) {
+    RichEditFixture fixture;
+    fixture.view.AppendText("first\r\n", 0, false);
+    fixture.view.Send(EM_SETSEL, 0, 0); // the caret elsewhere must not matter
+    fixture.view.AppendText("second\r\n", RGB(255, 0, 0), true);
+    EXPECT_EQ("first\rsecond\r", fixture.Text());
+    fixture.view.Send(EM_SETSEL, 6, 7);
+    CHARFORMATA format{};
+    format.cbSize = sizeof format;
+    fixture.view.Send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    EXPECT_EQ(RGB(255, 0, 0), format.crTextColor);
+}
+
+TEST(LogRichEdit, EndOfScrollNoticeOnlyWhenArmed) {
+    RichEditFixture fixture;
+    for (int i = 0; i < 200; ++i)
+        fixture.view.AppendText("agreement line\r\n", 0, false);
+    fixture.view.Send(EM_SETSEL, 0, 0);
+    fixture.view.Send(WM_VSCROLL, SB_TOP);
+    RecordingWindow owner;
+    fixture.view.notifyWindow = owner.hwnd;
+    auto notices = [&] { return owner.All(WM_AGREEMENT_READ).size(); };
+
+    fixture.view.Send(WM_VSCROLL, SB_BOTTOM); // unarmed
+    fixture.view.Send(WM_VSCROLL, SB_BOTTOM);
+    EXPECT_EQ(0u, notices());
+    fixture.view.Send(WM_VSCROLL, SB_TOP);
+    fixture.view.notifyAtEnd = true;
+    fixture.view.Send(WM_VSCROLL, SB_BOTTOM); // at the top when it starts
+    fixture.view.Send(WM_VSCROLL, SB_BOTTOM); // at the end: notice
+    fixture.view.Send(WM_VSCROLL, SB_LINEDOWN); // still at the end: again
+    EXPECT_EQ(2u, notices());
+}
+
+TEST(QuitQuestion, AnswersDecideAndPowerOffComesOnlyWithYes) {
+    struct Case {
+        uint32_t flags;
+        int answer;
+        bool closes;
+        int powerRequests;
+        const char* text;
+    } cases[] = {
+        {0, IDYES, true, 0, "Do you want to quit?"},
+        {0, IDNO, false, 0, "Do you want to quit?"},
+        {FLAG_SERVICE, IDYES, true, 0, "Do you want to quit?"},
+        {FLAG_WINDIR_OTHER, IDYES, true, 0, "Do you want to quit?"},
+        {FLAG_SERVICE | FLAG_WINDIR_OTHER, IDYES, true, 1, "Do you want to quit this program with shutdown?"},
+        {FLAG_SERVICE | FLAG_WINDIR_OTHER, IDNO, true, 0, "Do you want to quit this program with shutdown?"},
+        {FLAG_SERVICE | FLAG_WINDIR_OTHER, IDCANCEL, false, 0, "Do you want to quit this program with shutdown?"},
+    };
+    int row = 0;
+    for (const Case& c : cases) {
+        RecordingPowerOff power;
+        MessageBoxAnswerer answerer(c.answer);
+        EXPECT_EQ(c.closes, AskToQuit(nullptr, c.flags, power)) << "row " << row;
+        EXPECT_EQ(c.powerRequests, power.requests) << "row " << row;
+        auto boxes = answerer.boxes();
+        ASSERT_EQ(1u, boxes.size()) << "row " << row;
+        EXPECT_EQ("Warning", boxes[0].caption);
+        EXPECT_EQ(0u, boxes[0].text.find(c.text)) << boxes[0].text;
+        ++row;
+    }
+}
