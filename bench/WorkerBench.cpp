@@ -13,6 +13,7 @@
 #include <string>
 #include <thread>
 
+#include "BenchTiming.h"
 #include "tavilcheck/runner/CCallDllThread.h"
 #include "tavilcheck/runner/LibraryModule.h"
 
@@ -30,35 +31,6 @@ LRESULT CALLBACK TextWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     if (message == WM_USER)
         return 0;
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    ::QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Runs `body` `count` times on a second thread while this thread handles
-// the window's messages; the seconds per call.
-template <class Body>
-double CrossThread(int count, Body body) {
-    LARGE_INTEGER start, end;
-    bool done = false;
-    ::QueryPerformanceCounter(&start);
-    std::thread sender([&] {
-        for (int i = 0; i < count; ++i)
-            body();
-        done = true;
-    });
-    MSG msg;
-    while (!done) {
-        if (::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT) == WAIT_OBJECT_0)
-            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-                ::DispatchMessageA(&msg);
-    }
-    sender.join();
-    ::QueryPerformanceCounter(&end);
-    return Seconds(start, end) / count;
 }
 
 template <class Body>

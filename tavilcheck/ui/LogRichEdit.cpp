@@ -53,7 +53,30 @@ void LogRichEdit::StreamIn(const std::string& text, bool replaceSelection) {
     Send(EM_STREAMIN, replaceSelection ? (SFF_SELECTION | SF_RTF) : SF_RTF, reinterpret_cast<LPARAM>(&stream));
 }
 
+void LogRichEdit::HoldDrawing() { Send(WM_SETREDRAW, FALSE); }
+
+void LogRichEdit::ResumeDrawing() {
+    Send(WM_SETREDRAW, TRUE);
+    ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOERASE);
+}
+
 void LogRichEdit::AppendText(const std::string& text, COLORREF colour, bool useColour) {
+    HoldDrawing();
+    Append(text, colour, useColour);
+    ResumeDrawing();
+}
+
+void LogRichEdit::AppendAndScroll(const std::string& text) {
+    HoldDrawing();
+    int before = LineCount();
+    Append(text, 0, false);
+    int added = LineCount() - before;
+    if (added > 0)
+        Send(EM_LINESCROLL, 0, added);
+    ResumeDrawing();
+}
+
+void LogRichEdit::Append(const std::string& text, COLORREF colour, bool useColour) {
     // The selection goes to the end (the control keeps the length, so this
     // does not depend on the content); only the new text is formatted.
     GETTEXTLENGTHEX length{GTL_DEFAULT, CP_ACP};

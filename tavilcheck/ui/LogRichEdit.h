@@ -35,6 +35,9 @@ public:
     // `colour` or the default colour; the cost does not grow with the
     // content.
     void AppendText(const std::string& text, COLORREF colour, bool useColour);
+    // Appends plain `text` in the default colour and scrolls the view down
+    // by the lines it added.
+    void AppendAndScroll(const std::string& text);
     void Clear();
     int LineCount() const;
     void SetBackground(COLORREF colour);
@@ -43,6 +46,13 @@ protected:
     LRESULT ControlProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void Append(const std::string& text, COLORREF colour, bool useColour);
+    // Drawing is held while a piece goes in and left to the next paint: a
+    // long run appends thousands of pieces, and painting each one at once
+    // would cost far more than the append itself.
+    void HoldDrawing();
+    void ResumeDrawing();
+
     CHARFORMATA m_format{};
     CHARFORMATA m_defaultFormat{};
 };

@@ -219,6 +219,7 @@ void MainWindow::CreatePages() {
         place(*m_individualPage, Str(IDS_TAB_INDIVIDUAL_TEST), page.left, page.top, width, height);
         m_toolsPage = std::make_unique<ToolsPage>(texts.deviceManagerText, texts.checkDiskText);
         place(*m_toolsPage, Str(IDS_TAB_TOOLS), 12, page.top + 7, width - 29, height - 48);
+        m_toolsPage->LayOutTools();
         m_historyPage = std::make_unique<HistoryPage>(m_hwnd, texts.historyText);
         place(*m_historyPage, Str(IDS_TAB_HISTORY), page.left, page.top, width, height);
     }

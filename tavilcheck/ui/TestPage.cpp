@@ -312,12 +312,7 @@ void TestPage::ShowStartView() {
 }
 
 void TestPage::AppendScreenText(const std::string& text) {
-    int before = m_output.LineCount();
-    m_output.AppendText(text, 0, false);
-    int added = m_output.LineCount() - before;
-    if (added > 0)
-        m_output.Send(EM_LINESCROLL, 0, added);
-    RepaintScrollBars();
+    m_output.AppendAndScroll(text);
 }
 
 void TestPage::ClearOutput() { m_output.Clear(); }

@@ -14,6 +14,9 @@ namespace tavil {
 class ToolsPage : public PageDialog {
 public:
     ToolsPage(std::string deviceManagerText, std::string checkDiskText);
+    // Places the texts and their buttons in the page's present size (the
+    // main window calls it once it has sized the page).
+    void LayOutTools();
 
 protected:
     BOOL OnInitDialog() override;

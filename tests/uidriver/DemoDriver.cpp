@@ -1,0 +1,146 @@
+// demo_driver.exe: runs the demo installation's Quick Test from the command
+// line, as scripts/run does without a display, and saves screenshots of
+// the window.
+//
+//   demo_driver.exe INSTALLATION-FOLDER SCREENSHOT-FOLDER [--tour]
+//
+// Starts tavilcheck.exe /diag:fastcheck, saves quick-test-running.bmp while
+// the run goes on and quick-test-finished.bmp at its end, prints the run's
+// screen text, and closes the program through its quit question.  With
+// --tour it first saves a picture of every page (page-*.bmp).  Exit code 0
+// when the run passed, 1 when it did not, 2 when the program misbehaved.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "resource_ids.h"
+#include "tests/uidriver/UiDriver.h"
+
+using namespace uidriver;
+
+namespace {
+
+constexpr DWORD kTimeout = 60000;
+constexpr int kTabWidth = 159;
+
+// Saves the window's screen area as a 24-bit BMP file.
+bool SaveWindowPicture(HWND window, const std::string& path) {
+    RECT rect;
+    ::GetWindowRect(window, &rect);
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    ::SelectObject(memory, old);
+    DWORD rowSize = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    DWORD dataSize = rowSize * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + dataSize;
+    bool saved = false;
+    if (std::FILE* out = std::fopen(path.c_str(), "wb")) {
+        saved = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+                std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+                std::fwrite(bits, 1, dataSize, out) == dataSize;
+        std::fclose(out);
+    }
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return saved;
+}
+
+// The batch page and the Individual Test page: the pages with a run
+// button; the Individual Test page's list holds items.
+HWND TestPageOf(HWND window, bool individual) {
+    for (HWND page : ChildDialogs(Control(window, IDC_PAGE_TABS)))
+        if (Control(page, IDC_RUN) && (ListCount(Control(page, IDC_MODULE_LIST)) > 0) == individual)
+            return page;
+    return nullptr;
+}
+
+void Tour(HWND window, const std::string& shots) {
+    HWND tabs = Control(window, IDC_PAGE_TABS);
+    const char* names[] = {"page-quick-test.bmp", "page-individual-test.bmp", "page-tools.bmp", "page-history.bmp"};
+    for (int tab = 0; tab < TabCount(tabs) && tab < 4; ++tab) {
+        ClickTab(tabs, tab, kTabWidth);
+        ::Sleep(400);
+        if (tab == 1)
+            if (HWND page = TestPageOf(window, true)) {
+                ChooseListItem(page, IDC_MODULE_LIST, 1);
+                ::Sleep(400);
+            }
+        SaveWindowPicture(window, shots + names[tab]);
+    }
+    ClickTab(tabs, 0, kTabWidth);
+    ::Sleep(300);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: demo_driver.exe INSTALLATION-FOLDER SCREENSHOT-FOLDER [--tour]\n");
+        return 2;
+    }
+    std::string installation = argv[1], shots = argv[2];
+    if (installation.back() != '\\')
+        installation += '\\';
+    if (shots.back() != '\\')
+        shots += '\\';
+    bool tour = argc > 3 && std::string(argv[3]) == "--tour";
+
+    Process program(installation + "tavilcheck.exe", tour ? "" : "/diag:fastcheck", installation);
+    HWND window = program.started() ? WaitForWindow(program.id(), "#32770", nullptr, kTimeout) : nullptr;
+    if (!window) {
+        std::fprintf(stderr, "demo_driver: the main window did not appear\n");
+        return 2;
+    }
+    HWND page = TestPageOf(window, false);
+    if (tour) {
+        Tour(window, shots);
+        PressButton(page, IDC_RUN);
+    }
+    HWND run = Control(page, IDC_RUN);
+    // Running: the first module has started to report.
+    WaitUntil([&] { return WindowText(Control(page, IDC_OUTPUT)).find("Pass 1/1") != std::string::npos; }, kTimeout);
+    SaveWindowPicture(window, shots + "quick-test-running.bmp");
+    if (!WaitUntil([&] { return WindowText(run) == "Back"; }, kTimeout)) {
+        std::fprintf(stderr, "demo_driver: the Quick Test did not end\n");
+        return 2;
+    }
+    ::Sleep(300); // the last repaint
+    SaveWindowPicture(window, shots + "quick-test-finished.bmp");
+    std::string output = WindowText(Control(page, IDC_OUTPUT));
+    // Rich edit ends its paragraphs with a bare CR or with CR LF.
+    std::string lines;
+    for (size_t i = 0; i < output.size(); ++i)
+        if (output[i] != '\r')
+            lines += output[i];
+        else if (i + 1 >= output.size() || output[i + 1] != '\n')
+            lines += '\n';
+    output = lines;
+    std::printf("%s\n", output.c_str());
+    bool passed = output.find("= No error was detected on this TAVIL. =") != std::string::npos;
+
+    PressButton(window, IDC_CLOSE);
+    MessageBoxView box;
+    if (WaitForMessageBox(program.id(), kTimeout, box))
+        PressButton(box.hwnd, IDYES);
+    if (!program.WaitForExit(kTimeout)) {
+        std::fprintf(stderr, "demo_driver: the program did not close\n");
+        return 2;
+    }
+    return passed ? 0 : 1;
+}
