@@ -77,11 +77,16 @@ void LogRichEdit::AppendAndScroll(const std::string& text) {
 }
 
 void LogRichEdit::Append(const std::string& text, COLORREF colour, bool useColour) {
-    // The selection goes to the end (the control keeps the length, so this
-    // does not depend on the content); only the new text is formatted.
+    // The selection goes to the end; only the new text is formatted.  The
+    // caret normally is there already (after the last piece): setting it
+    // by character position can cost time in proportion to the content,
+    // so it is only moved when the user has put it elsewhere.
     GETTEXTLENGTHEX length{GTL_DEFAULT, CP_ACP};
-    LRESULT end = Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length));
-    Send(EM_SETSEL, end, end);
+    LONG end = static_cast<LONG>(Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length)));
+    CHARRANGE selection{};
+    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    if (selection.cpMin != end || selection.cpMax != end)
+        Send(EM_SETSEL, end, end);
     CHARFORMATA format{};
     format.cbSize = sizeof format;
     format.dwMask = CFM_COLOR;

@@ -223,7 +223,9 @@ TEST(MainWindow, QuitQuestionDefaultsToNo) {
     EXPECT_EQ("Warning", box.caption);
     EXPECT_EQ((std::vector<int>{IDYES, IDNO}), box.buttons);
     // Enter answers with the default button: No, and the window stays.
-    EXPECT_EQ(IDNO, LOWORD(::SendMessageA(box.hwnd, DM_GETDEFID, 0, 0)));
+    auto isDefault = [&](int id) { return (::GetWindowLongA(Control(box.hwnd, id), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON; };
+    EXPECT_TRUE(isDefault(IDNO));
+    EXPECT_FALSE(isDefault(IDYES));
     SendCommand(box.hwnd, IDNO);
     EXPECT_FALSE(program.WaitForExit(500));
     EXPECT_TRUE(IsShown(window));
