@@ -53,12 +53,21 @@ void LogRichEdit::StreamIn(const std::string& text, bool replaceSelection) {
     Send(EM_STREAMIN, replaceSelection ? (SFF_SELECTION | SF_RTF) : SF_RTF, reinterpret_cast<LPARAM>(&stream));
 }
 
-void LogRichEdit::HoldDrawing() { Send(WM_SETREDRAW, FALSE); }
+void LogRichEdit::HoldDrawing() {
+    if (!m_drawingHeld)
+        Send(WM_SETREDRAW, FALSE);
+    m_drawingHeld = true;
+}
 
 void LogRichEdit::ResumeDrawing() {
+    if (!m_drawingHeld)
+        return;
+    m_drawingHeld = false;
     Send(WM_SETREDRAW, TRUE);
     ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOERASE);
 }
+
+void LogRichEdit::FlushDrawing() { ResumeDrawing(); }
 
 void LogRichEdit::AppendText(const std::string& text, COLORREF colour, bool useColour) {
     HoldDrawing();
@@ -73,7 +82,6 @@ void LogRichEdit::AppendAndScroll(const std::string& text) {
     int added = LineCount() - before;
     if (added > 0)
         Send(EM_LINESCROLL, 0, added);
-    ResumeDrawing();
 }
 
 void LogRichEdit::Append(const std::string& text, COLORREF colour, bool useColour) {
@@ -96,7 +104,10 @@ void LogRichEdit::Append(const std::string& text, COLORREF colour, bool useColou
     Send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void LogRichEdit::Clear() { ::SetWindowTextA(m_hwnd, ""); }
+void LogRichEdit::Clear() {
+    ResumeDrawing();
+    ::SetWindowTextA(m_hwnd, "");
+}
 
 int LogRichEdit::LineCount() const { return static_cast<int>(Send(EM_GETLINECOUNT)); }
 

@@ -36,8 +36,12 @@ public:
     // content.
     void AppendText(const std::string& text, COLORREF colour, bool useColour);
     // Appends plain `text` in the default colour and scrolls the view down
-    // by the lines it added.
+    // by the lines it added.  The view is drawn at the next FlushDrawing,
+    // so that a stream of pieces is painted a few times a second rather than
+    // once per piece.
     void AppendAndScroll(const std::string& text);
+    // Draws what was appended since the last flush.
+    void FlushDrawing();
     void Clear();
     int LineCount() const;
     void SetBackground(COLORREF colour);
@@ -55,6 +59,7 @@ private:
 
     CHARFORMATA m_format{};
     CHARFORMATA m_defaultFormat{};
+    bool m_drawingHeld = false;
 };
 
 } // namespace tavil

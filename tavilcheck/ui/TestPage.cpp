@@ -185,6 +185,7 @@ void TestPage::SetRunButtonState(int state) {
         m_runButton.Enable(false);
         return;
     case kButtonBack:
+        FlushOutput();
         m_runButton.Enable(true);
         m_runButton.SetText(Str(IDS_BACK));
         m_buttonState = kButtonBack;
@@ -300,6 +301,7 @@ bool TestPage::ShowRunningView() {
 }
 
 void TestPage::ShowStartView() {
+    FlushOutput();
     m_prompt.Show(false);
     if (m_kind == kIndividualTestPage)
         m_list.Show(true);
@@ -345,6 +347,7 @@ void TestPage::SetMinutesLeft(int minutes) {
 }
 
 void TestPage::AnimateProgress() {
+    FlushOutput();
     m_progress.Animation();
     m_progress.Invalidate(false);
 }

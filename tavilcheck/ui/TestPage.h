@@ -53,6 +53,9 @@ public:
     void SetPercent(int percent);
     void SetMinutesLeft(int minutes);
     void AnimateProgress();
+    // Draws the output that came since the last call (the animation timer
+    // calls it during a run, the end of the run once more).
+    void FlushOutput() { m_output.FlushDrawing(); }
 
     // The widths of the list's texts decide its width; measured at set-up.
     int listWidth() const { return m_listWidth; }
