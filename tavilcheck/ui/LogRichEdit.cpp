@@ -59,7 +59,7 @@ void LogRichEdit::HoldDrawing() {
     m_drawingHeld = true;
 }
 
-void LogRichEdit::ResumeDrawing() {
+void LogRichEdit::FlushDrawing() {
     if (!m_drawingHeld)
         return;
     m_drawingHeld = false;
@@ -67,12 +67,10 @@ void LogRichEdit::ResumeDrawing() {
     ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOERASE);
 }
 
-void LogRichEdit::FlushDrawing() { ResumeDrawing(); }
-
 void LogRichEdit::AppendText(const std::string& text, COLORREF colour, bool useColour) {
     HoldDrawing();
     Append(text, colour, useColour);
-    ResumeDrawing();
+    FlushDrawing();
 }
 
 void LogRichEdit::AppendAndScroll(const std::string& text) {
@@ -105,7 +103,7 @@ void LogRichEdit::Append(const std::string& text, COLORREF colour, bool useColou
 }
 
 void LogRichEdit::Clear() {
-    ResumeDrawing();
+    FlushDrawing();
     ::SetWindowTextA(m_hwnd, "");
 }
 

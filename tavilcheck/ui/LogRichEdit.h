@@ -55,7 +55,6 @@ private:
     // long run appends thousands of pieces, and painting each one at once
     // would cost far more than the append itself.
     void HoldDrawing();
-    void ResumeDrawing();
 
     CHARFORMATA m_format{};
     CHARFORMATA m_defaultFormat{};

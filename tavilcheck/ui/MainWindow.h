@@ -127,6 +127,7 @@ private:
     void LockOtherTabs(bool locked);
     void ReapWorker();
     void SweepRetiredWorkers();
+    // From the start of a run until its worker is reaped at TM_RUN_DONE.
     bool RunInProgress() const { return m_worker != nullptr; }
 
     PageTabCtrl m_tabs;
@@ -145,18 +146,13 @@ private:
     // Run state.
     std::unique_ptr<CCallDllThread> m_worker;
     std::vector<std::unique_ptr<CCallDllThread>> m_retiredWorkers; // ending, deleted by timer 1
-    int m_runPage = 0;  // the TestPage kind the current run belongs to
     BatchProgress m_batchProgress;
-    int m_lastPercent = 0;
-    bool m_running = false;
-    int m_started = 3;  // 3: no worker to reap; 1: a run started
     int32_t m_runState = TAVIL_RUN_STATE_RUNNING;
-    bool m_aborted = false;
+    bool m_aborted = false;  // kept for the history record of the run
     int32_t m_runResult = 0;
     bool m_resumeFlag = false;
     BOOL m_screenSaverWasActive = FALSE;
-    std::vector<std::string> m_stringList;
-    bool m_hasStringList = false;
+    std::vector<std::string> m_stringList; // of TM_STRING_LIST; not empty: a list was given
     std::string m_runDate;
 };
 

@@ -26,6 +26,8 @@ const char* TextOf(uintptr_t value) { return reinterpret_cast<const char*>(value
 
 } // namespace
 
+// The page showing.  During a run the other tabs are locked, so it is the
+// page the run belongs to.
 TestPage* MainWindow::CurrentTestPage() const {
     if (runKind == kBatchPage)
         return m_batchPage.get();
@@ -81,7 +83,6 @@ void MainWindow::StartRun() {
     TestPage* page = CurrentTestPage();
     if (!page)
         return;
-    m_runPage = runKind;
     ::SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &m_screenSaverWasActive, 0);
     if (m_screenSaverWasActive)
         ::SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, 0);
@@ -91,7 +92,6 @@ void MainWindow::StartRun() {
     page->SetRunButtonState(kButtonStop);
     LockOtherTabs(true);
     m_batchProgress.Start(runCount);
-    m_lastPercent = 0;
     m_closeButton.Enable(false);
 
     m_worker = std::make_unique<CCallDllThread>(m_hwnd, catalogue);
@@ -106,7 +106,6 @@ void MainWindow::StartRun() {
     m_worker->runKind = runKind;
     m_worker->moduleIndex = selectedModule;
 
-    m_running = true;
     ::SetTimer(m_hwnd, kAnimationTimer, kAnimationPeriodMs, nullptr);
     m_aborted = false;
     m_runResult = 0;
@@ -115,14 +114,12 @@ void MainWindow::StartRun() {
         // No thread: end the run as if it had ended at once.
         m_worker.reset();
         OnRunDone(0, 0);
-        return;
     }
-    m_started = 1;
 }
 
 void MainWindow::LockOtherTabs(bool locked) {
     for (int i = 0; i < m_tabs.GetItemCount(); ++i)
-        if (i != m_runPage)
+        if (i != runKind)
             m_tabs.SetTabEnabled(i, locked ? FALSE : TRUE);
 }
 
@@ -141,12 +138,11 @@ LRESULT MainWindow::OnStop(WPARAM, LPARAM) {
 
 // The worker's last message.
 LRESULT MainWindow::OnRunDone(WPARAM, LPARAM) {
-    if (TestPage* page = m_runPage == kBatchPage ? m_batchPage.get() : m_individualPage.get()) {
+    if (TestPage* page = CurrentTestPage()) {
         page->SetRunButtonState(kButtonBack);
         page->SetPercent(100);
     }
     LockOtherTabs(false);
-    m_running = false;
     if (!m_resumeFlag)
         ::SetThreadExecutionState(ES_CONTINUOUS);
     if (m_screenSaverWasActive)
@@ -159,7 +155,6 @@ LRESULT MainWindow::OnRunDone(WPARAM, LPARAM) {
 // The worker is deleted once its thread has ended; the window waits for
 // that at most 20 ms and leaves the rest to timer 1.
 void MainWindow::ReapWorker() {
-    m_started = 3;
     if (!m_worker)
         return;
     if (m_worker->Wait(kReapWaitMs)) {
@@ -193,7 +188,7 @@ LRESULT MainWindow::OnBack(WPARAM, LPARAM) {
 
 LRESULT MainWindow::OnTimer(WPARAM timer, LPARAM) {
     if (timer == kAnimationTimer) {
-        if (!m_running) {
+        if (!RunInProgress()) {
             ::KillTimer(m_hwnd, kAnimationTimer);
             return 0;
         }
@@ -222,7 +217,6 @@ LRESULT MainWindow::OnProgress(WPARAM, LPARAM value) {
     int percent = static_cast<int>(value);
     if (runKind == kBatchPage)
         percent = m_batchProgress.Report(percent);
-    m_lastPercent = percent;
     page->SetPercent(percent);
     return 0;
 }
@@ -279,7 +273,6 @@ LRESULT MainWindow::OnStringList(WPARAM, LPARAM lParam) {
     m_stringList.clear();
     for (int i = 0; i < count; ++i)
         m_stringList.push_back(record->strings[i] ? record->strings[i] : "");
-    m_hasStringList = count > 0;
     return 0;
 }
 
@@ -308,7 +301,7 @@ LRESULT MainWindow::OnSelectModule(WPARAM, LPARAM slot) {
 // The system asks whether it may suspend: not while a test runs (a
 // resume run tests exactly that, so it may).
 LRESULT MainWindow::OnPowerBroadcast(WPARAM event, LPARAM) {
-    if (event == 0 /* PBT_APMQUERYSUSPEND */ && m_started != 3 && !m_resumeFlag)
+    if (event == 0 /* PBT_APMQUERYSUSPEND */ && RunInProgress() && !m_resumeFlag)
         return kRefuseSuspend;
     return Default();
 }

@@ -88,7 +88,6 @@ BOOL TestPage::OnInitDialog() {
 
     m_output.Move(12, 32, 608, 264);
     m_output.Send(EM_EXLIMITTEXT, 0, 0x7FFFFFFF); // a long run writes megabytes
-    m_output.LoadDefaultFormat();
     // 11 points, in a fixed-pitch face so that the modules' columns line up.
     CHARFORMATA font{};
     font.cbSize = sizeof font;
