@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "LibraryModule.h"
+#include "ProgramModule.h"
 #include "RunProgress.h"
+#include "RunningProgram.h"
 #include "framework/ResourceSource.h"
 #include "framework/TextUtil.h"
 #include "resource_ids.h"
@@ -11,13 +13,11 @@
 
 namespace tavil {
 
-std::atomic<HANDLE> g_runningChildProcess{nullptr};
-
 CCallDllThread::CCallDllThread(HWND window, const TestCatalogue& catalogue)
     : m_window(window), m_catalogue(catalogue) {}
 
 DWORD CCallDllThread::Run() {
-    g_runningChildProcess.store(nullptr);
+    g_runningProgram.Reset();
     m_abortFlag.store(0);
     int32_t result = 0;
     if (resumeFlag)
@@ -43,6 +43,7 @@ int32_t CCallDllThread::BatchRun() {
         std::vector<std::string> names(m_catalogue.quickListBase.begin(),
                                        m_catalogue.quickListBase.begin() + entries);
         dialogOk = testTimes->Ask(names, counts);
+        m_testTimesCancelled = !dialogOk;
         counts.resize(static_cast<size_t>(entries), 0);
     }
 
@@ -116,7 +117,7 @@ int32_t CCallDllThread::SingleRun() {
         return RunLibraryModule(module.testFile, loopCount);
 
     BothText("= " + module.testName + " Start =\r\n\r\n");
-    int32_t result = RunProgramModule(module);
+    int32_t result = RunProgramModule(*this, module);
     if (Aborted())
         BothText("\r\n\r\n= " + module.testName + " aborted =\r\n");
     else if (result != 0)
@@ -150,19 +151,11 @@ int32_t CCallDllThread::RunLibraryModule(const std::string& file, intptr_t argum
     return TAVIL_RESULT_NOT_STARTED;
 }
 
-int32_t CCallDllThread::RunProgramModule(const TestModule& module) {
-    // Program modules (and the hard-disk test) are not runnable in this
-    // version: say so, and report the module as not started.
-    BothText(module.testFile + " could not be started: this version runs library modules only.\r\n");
-    return TAVIL_RESULT_NOT_STARTED;
-}
-
 void CCallDllThread::Abort() {
     m_abortFlag.store(1); // before anything ends, so the worker sees it at once
-    if (HANDLE child = g_runningChildProcess.load())
-        ::TerminateProcess(child, static_cast<UINT>(-1));
-    if (!detailFilePath.empty())
-        ::DeleteFileA(detailFilePath.c_str());
+    // Ending the child breaks its output pipe, so the capture thread ends
+    // on its own: a thread killed from outside could die holding a lock.
+    g_runningProgram.Abort();
 }
 
 LRESULT CCallDllThread::Send(UINT message, WPARAM wParam, LPARAM lParam) const {

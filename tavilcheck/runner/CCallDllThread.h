@@ -29,6 +29,7 @@ public:
     // Set by the window before Start.
     int moduleCount = 0;                 // entries of the batch list
     uint32_t runFlags = 0;               // the window's mode word; FLAG_BATCH is the worker's
+    std::string programDirectory;        // the program's directory, ending in "\"
     std::string detailFilePath;          // detail file of the program module now running
     std::string moduleLogDirectory;      // where program modules make their detail file
     int moduleIndex = -1;                // catalogue slot of a single or resume run
@@ -45,9 +46,14 @@ public:
     int32_t RunState() const { return m_runState.load(); }
     void SetRunState(int32_t state) { m_runState.store(state); }
     bool Aborted() const { return m_abortFlag.load() != 0; }
+    // After the run: the Test Times dialog of a service-mode batch was
+    // cancelled, so the run ended as aborted without Stop.
+    bool TestTimesCancelled() const { return m_testTimesCancelled; }
+    HWND window() const { return m_window; }
 
     // Stop on the Individual Test page (window's thread): sets the abort
-    // flag first, then ends the program module now running.
+    // flag first, then ends the program module now running and deletes its
+    // detail file.
     void Abort();
 
     // The library module loaded at the moment (for the length of one call).
@@ -74,19 +80,13 @@ private:
     // One library module: the warning box when it cannot be loaded or has
     // no StartTest, which then gives TAVIL_RESULT_NOT_STARTED.
     int32_t RunLibraryModule(const std::string& file, intptr_t argument);
-    // The one place where a single run hands a module that is not a
-    // library to its runner (hard-disk test or program module).
-    int32_t RunProgramModule(const TestModule& module);
 
     HWND m_window;
     const TestCatalogue& m_catalogue;
     HMODULE m_library = nullptr;
     std::atomic<int32_t> m_runState{TAVIL_RUN_STATE_RUNNING};
     std::atomic<int32_t> m_abortFlag{0};
+    bool m_testTimesCancelled = false;
 };
-
-// The child process of the program module now running (none: nullptr);
-// written by the worker, read by Abort on the window's thread.
-extern std::atomic<HANDLE> g_runningChildProcess;
 
 } // namespace tavil

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
 
 #include "framework/ResourceSource.h"
 #include "framework/TextUtil.h"
@@ -13,6 +12,7 @@
 #include "tavilcheck/catalogue/CatalogueFiles.h"
 #include "tavilcheck/catalogue/CatalogueParser.h"
 #include "tavilcheck/catalogue/ModeFlags.h"
+#include "tavilcheck/history/RunLogText.h"
 #include "QuitQuestion.h"
 
 namespace tavil {
@@ -113,12 +113,8 @@ BOOL MainWindow::OnInitDialog() {
 
     // The model name comes with the machine identification.
     modelName.clear();
-    SYSTEMTIME now;
-    ::GetLocalTime(&now);
-    char timeText[64];
-    std::snprintf(timeText, sizeof timeText, "%d/%02d/%02d  %02d:%02d:%02d", now.wYear, now.wMonth,
-                  now.wDay, now.wHour, now.wMinute, now.wSecond);
-    startTimeText = timeText;
+    startTimeText = LocalTimeText();
+    m_runDate = startTimeText;
 
     ApplyLoggingRule();
     LoadInterfaceTexts(ProgramDirectory(), modeFlags, catalogue, texts);
@@ -170,6 +166,9 @@ void MainWindow::ApplyLoggingRule() {
         logEnabled = false;
     else if (!(modeFlags & FLAG_SERVICE))
         logEnabled = true;
+    // A directory too long for the log paths is not taken.
+    if (!logDirectory.empty() && !LogDirectoryFits(fw::WithOneTrailingBackslash(logDirectory)))
+        logDirectory.clear();
 }
 
 void MainWindow::LayOutWindow() {

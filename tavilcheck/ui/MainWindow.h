@@ -21,6 +21,7 @@
 #include "skinlib/TesselDialog.h"
 #include "tavilcheck/catalogue/InterfaceTexts.h"
 #include "tavilcheck/catalogue/TestCatalogue.h"
+#include "tavilcheck/history/RunLog.h"
 #include "tavilcheck/runner/CCallDllThread.h"
 #include "tavilcheck/runner/RunProgress.h"
 
@@ -102,8 +103,7 @@ private:
     LRESULT OnSelectModule(WPARAM, LPARAM);
     LRESULT OnTimer(WPARAM, LPARAM);
     LRESULT OnPowerBroadcast(WPARAM, LPARAM);
-    // The run log's messages: routed here; the log file itself is kept by
-    // the run-log writer.
+    // The run log's messages.
     LRESULT OnLogText(WPARAM, LPARAM);
     LRESULT OnRestartLog(WPARAM, LPARAM);
     LRESULT OnQueryLogReady(WPARAM, LPARAM);
@@ -127,6 +127,10 @@ private:
     void LockOtherTabs(bool locked);
     void ReapWorker();
     void SweepRetiredWorkers();
+    // The header of the run log: run title, run date, model name.
+    std::string RunLogHeader() const;
+    // After the log of a run was closed: its record in the history file.
+    void WriteHistory();
     // From the start of a run until its worker is reaped at TM_RUN_DONE.
     bool RunInProgress() const { return m_worker != nullptr; }
 
@@ -153,7 +157,8 @@ private:
     bool m_resumeFlag = false;
     BOOL m_screenSaverWasActive = FALSE;
     std::vector<std::string> m_stringList; // of TM_STRING_LIST; not empty: a list was given
-    std::string m_runDate;
+    RunLog m_runLog;
+    std::string m_runDate; // start of the last run that opened a log
 };
 
 } // namespace tavil

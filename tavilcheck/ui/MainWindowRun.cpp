@@ -7,7 +7,11 @@
 #include "framework/TextUtil.h"
 #include "resource_ids.h"
 #include "skinlib/TesselMessageBox.h"
+#include "tavilcheck/app/Startup.h"
 #include "tavilcheck/catalogue/ModeFlags.h"
+#include "tavilcheck/history/HistoryFile.h"
+#include "tavilcheck/history/HistoryRecordText.h"
+#include "tavilcheck/history/RunLogText.h"
 
 namespace tavil {
 
@@ -94,7 +98,13 @@ void MainWindow::StartRun() {
     m_batchProgress.Start(runCount);
     m_closeButton.Enable(false);
 
+    if (!m_resumeFlag && logEnabled && !logDirectory.empty() && m_runLog.OpenForRun(logDirectory)) {
+        m_runDate = LocalTimeText();
+        m_runLog.Write(RunLogHeader().c_str());
+    }
+
     m_worker = std::make_unique<CCallDllThread>(m_hwnd, catalogue);
+    m_worker->programDirectory = ProgramDirectory();
     m_worker->moduleCount = catalogue.quickCount;
     m_worker->runFlags = modeFlags;
     m_worker->loopCount = runCount;
@@ -138,6 +148,8 @@ LRESULT MainWindow::OnStop(WPARAM, LPARAM) {
 
 // The worker's last message.
 LRESULT MainWindow::OnRunDone(WPARAM, LPARAM) {
+    if (m_runLog.Close())
+        WriteHistory();
     if (TestPage* page = CurrentTestPage()) {
         page->SetRunButtonState(kButtonBack);
         page->SetPercent(100);
@@ -306,11 +318,52 @@ LRESULT MainWindow::OnPowerBroadcast(WPARAM event, LPARAM) {
     return Default();
 }
 
-LRESULT MainWindow::OnLogText(WPARAM, LPARAM) { return 0; }
-LRESULT MainWindow::OnRestartLog(WPARAM, LPARAM) { return 0; }
-LRESULT MainWindow::OnQueryLogReady(WPARAM, LPARAM) { return 1; }
-LRESULT MainWindow::OnReopenLog(WPARAM, LPARAM) { return 0; }
-LRESULT MainWindow::OnSetLogDirectory(WPARAM, LPARAM) { return 0; }
+std::string MainWindow::RunLogHeader() const { return tavil::RunLogHeader(runTitle, m_runDate, modelName); }
+
+void MainWindow::WriteHistory() {
+    const bool cancelled = m_worker && m_worker->TestTimesCancelled();
+    UINT word = IDS_RESULT_ABORT;
+    switch (HistoryRunEnding(m_aborted, cancelled, m_runResult)) {
+    case RunEnding::Ok: word = IDS_RESULT_OK; break;
+    case RunEnding::Failed: word = IDS_RESULT_FAILED; break;
+    case RunEnding::Abort: break;
+    }
+    WriteHistoryRecord(m_runLog.HistoryPath(), m_runDate, runTitle, Str(word));
+}
+
+LRESULT MainWindow::OnLogText(WPARAM, LPARAM text) {
+    m_runLog.Write(TextOf(text));
+    return 0;
+}
+
+// A repetition of a single run, or a loop of a service-mode batch, begins:
+// the log keeps only what follows.
+LRESULT MainWindow::OnRestartLog(WPARAM, LPARAM serviceLoop) {
+    if (runKind == kIndividualTestPage || (runKind == kBatchPage && serviceLoop == 1))
+        m_runLog.Restart(RunLogHeader());
+    return 0;
+}
+
+LRESULT MainWindow::OnQueryLogReady(WPARAM, LPARAM) { return m_runLog.ready() ? 1 : 0; }
+
+LRESULT MainWindow::OnReopenLog(WPARAM, LPARAM) {
+    m_runLog.Reopen();
+    return 0;
+}
+
+// A module asks for a fresh log (0), or names the directory to log to (1).
+LRESULT MainWindow::OnSetLogDirectory(WPARAM mode, LPARAM directory) {
+    if (mode == 0) {
+        if (logEnabled && !logDirectory.empty())
+            m_runLog.OpenForRun(logDirectory);
+    } else if (mode == 1 && TextOf(directory)) {
+        if (m_runLog.UseDirectory(TextOf(directory))) {
+            logDirectory = m_runLog.directory();
+            logEnabled = true;
+        }
+    }
+    return 0;
+}
 LRESULT MainWindow::OnIgnored(WPARAM, LPARAM) { return 0; }
 
 } // namespace tavil

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "RecordingWindow.h"
+#include "TestFiles.h"
 #include "framework/ResourceSource.h"
 #include "modules/common/ModuleResults.h"
 #include "resource_ids.h"
@@ -28,30 +29,6 @@ struct InstallationModules : ::testing::Test {
     void SetUp() override { ::SetDllDirectoryA(INSTALLATION_DIRECTORY); }
     void TearDown() override { ::SetDllDirectoryA(nullptr); }
 };
-
-std::string Joined(const std::vector<std::string>& texts) {
-    std::string all;
-    for (const std::string& t : texts)
-        all += t;
-    return all;
-}
-
-std::string TempDirectory(const char* name) {
-    char base[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, base);
-    std::string directory = std::string(base) + name + "\\";
-    ::CreateDirectoryA(directory.c_str(), nullptr);
-    return directory;
-}
-
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 } // namespace
 
@@ -135,7 +112,7 @@ TEST_F(InstallationModules, SystemInformationGoesToTheLogDirectory) {
 
     ::SetEnvironmentVariableA(TAVIL_LOG_DIRECTORY_VARIABLE, directory.c_str());
     EXPECT_EQ(kResultPassed, startTest(nullptr, 0, 0));
-    std::string text = ReadFile(directory + "cfg.log");
+    std::string text = ReadWholeFile(directory + "cfg.log");
     for (const char* line : {"Operating system      : ", "Computer name         : ", "Logical processors    : ",
                              "Memory                : ", "Fixed drive C:\\       : "})
         EXPECT_NE(std::string::npos, text.find(line)) << line << "\n" << text;
@@ -205,7 +182,7 @@ TEST(StorageTestProgram, PassesAndLeavesOnlyItsDetailFile) {
                              "Read rate: ", "Result: passed\r\n"})
         EXPECT_NE(std::string::npos, run.output.find(line)) << line << "\n" << run.output;
     EXPECT_FALSE(Exists(directory + "tavil_storage_test.tmp")) << "the test file is removed";
-    std::string detail = ReadFile(logs + "DefLog.tmp");
+    std::string detail = ReadWholeFile(logs + "DefLog.tmp");
     EXPECT_EQ(0u, detail.find("Storage test of " + directory + "\r\n")) << detail;
     EXPECT_NE(std::string::npos, detail.find("Result: passed\r\n")) << detail;
 }

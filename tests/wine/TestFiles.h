@@ -1,0 +1,58 @@
+// Files and folders of the Wine tests: fresh scratch folders, reading a
+// file whole, joining the texts a window received.
+#pragma once
+
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace tavil {
+
+// Deletes the files (not the sub-folders) of `directory` (ending in "\").
+inline void DeleteFilesIn(const std::string& directory) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA((directory + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            ::DeleteFileA((directory + found.cFileName).c_str());
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+}
+
+// An empty folder `name` in the temporary folder, ending in "\".
+inline std::string TempDirectory(const char* name) {
+    char base[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, base);
+    std::string directory = std::string(base) + name + "\\";
+    ::CreateDirectoryA(directory.c_str(), nullptr);
+    DeleteFilesIn(directory);
+    return directory;
+}
+
+inline bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+inline std::string ReadWholeFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+inline void WriteWholeFile(const std::string& path, const std::string& contents) {
+    std::ofstream file(path, std::ios::binary);
+    file << contents;
+}
+
+inline std::string Joined(const std::vector<std::string>& texts) {
+    std::string all;
+    for (const std::string& t : texts)
+        all += t;
+    return all;
+}
+
+} // namespace tavil
