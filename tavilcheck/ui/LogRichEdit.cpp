@@ -6,6 +6,10 @@ namespace tavil {
 
 namespace {
 
+// Gathered pieces go into the control at the latest at this size, so the
+// text waiting is bounded however fast it comes.
+constexpr size_t kMaxWaitingText = 64 * 1024;
+
 struct StreamSource {
     std::string text;
 };
@@ -60,6 +64,7 @@ void LogRichEdit::HoldDrawing() {
 }
 
 void LogRichEdit::FlushDrawing() {
+    PutWaitingText();
     if (!m_drawingHeld)
         return;
     m_drawingHeld = false;
@@ -69,11 +74,22 @@ void LogRichEdit::FlushDrawing() {
 
 void LogRichEdit::AppendText(const std::string& text, COLORREF colour, bool useColour) {
     HoldDrawing();
+    PutWaitingText();
     Append(text, colour, useColour);
     FlushDrawing();
 }
 
 void LogRichEdit::AppendAndScroll(const std::string& text) {
+    m_waiting += text;
+    if (m_waiting.size() >= kMaxWaitingText)
+        PutWaitingText();
+}
+
+void LogRichEdit::PutWaitingText() {
+    if (m_waiting.empty())
+        return;
+    std::string text;
+    text.swap(m_waiting);
     HoldDrawing();
     int before = LineCount();
     Append(text, 0, false);
@@ -103,15 +119,22 @@ void LogRichEdit::Append(const std::string& text, COLORREF colour, bool useColou
 }
 
 void LogRichEdit::Clear() {
+    m_waiting.clear();
     FlushDrawing();
     ::SetWindowTextA(m_hwnd, "");
 }
 
-int LogRichEdit::LineCount() const { return static_cast<int>(Send(EM_GETLINECOUNT)); }
+int LogRichEdit::LineCount() {
+    PutWaitingText();
+    return static_cast<int>(Send(EM_GETLINECOUNT));
+}
 
 void LogRichEdit::SetBackground(COLORREF colour) { Send(EM_SETBKGNDCOLOR, 0, colour); }
 
 LRESULT LogRichEdit::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A reader of the text (a screen reader, a test) sees all of it.
+    if (message == WM_GETTEXT || message == WM_GETTEXTLENGTH || message == EM_STREAMOUT)
+        PutWaitingText();
     if (message == WM_VSCROLL && notifyAtEnd && notifyWindow) {
         SCROLLINFO info{};
         info.cbSize = sizeof info;

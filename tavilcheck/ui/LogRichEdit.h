@@ -36,14 +36,17 @@ public:
     // content.
     void AppendText(const std::string& text, COLORREF colour, bool useColour);
     // Appends plain `text` in the default colour and scrolls the view down
-    // by the lines it added.  The view is drawn at the next FlushDrawing,
-    // so that a stream of pieces is painted a few times a second rather than
-    // once per piece.
+    // by the lines it added.  Pieces are gathered and go into the control
+    // together at the next FlushDrawing (or once 64 KB are waiting), so a
+    // stream of pieces costs the control a few appends and paints a second
+    // rather than one of each per piece.  Anything that reads or changes
+    // the content puts the waiting text in first.
     void AppendAndScroll(const std::string& text);
-    // Draws what was appended since the last flush.
+    // Puts the waiting text in and draws what was appended since the last
+    // flush.
     void FlushDrawing();
     void Clear();
-    int LineCount() const;
+    int LineCount();
     void SetBackground(COLORREF colour);
 
 protected:
@@ -51,6 +54,8 @@ protected:
 
 private:
     void Append(const std::string& text, COLORREF colour, bool useColour);
+    // The gathered pieces into the control, scrolled by the lines added.
+    void PutWaitingText();
     // Drawing is held while a piece goes in and left to the next paint: a
     // long run appends thousands of pieces, and painting each one at once
     // would cost far more than the append itself.
@@ -59,6 +64,7 @@ private:
     CHARFORMATA m_format{};
     CHARFORMATA m_defaultFormat{};
     bool m_drawingHeld = false;
+    std::string m_waiting; // pieces not yet in the control
 };
 
 } // namespace tavil

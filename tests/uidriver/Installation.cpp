@@ -7,15 +7,28 @@
 #include "tavilcheck/catalogue/DataFile.h"
 
 namespace {
-// Every regular file of `from` is copied to `to`.
+// What runs in an installation leave there: run logs and the history file.
+bool IsRunRecord(const std::string& name) {
+    return (name.rfind("hwck_log", 0) == 0 && name.size() == 14) || name == "report.tmp";
+}
+
+// Every file and folder of `from` is copied to `to`, except the records of
+// earlier runs: each copy starts as freshly installed.
 void CopyFolder(const std::string& from, const std::string& to) {
     WIN32_FIND_DATAA found;
     HANDLE search = ::FindFirstFileA((from + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            ::CopyFileA((from + found.cFileName).c_str(), (to + found.cFileName).c_str(), FALSE);
+        std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            ::CreateDirectoryA((to + name).c_str(), nullptr);
+            CopyFolder(from + name + "\\", to + name + "\\");
+        } else if (!IsRunRecord(name)) {
+            ::CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE);
+        }
     } while (::FindNextFileA(search, &found));
     ::FindClose(search);
 }

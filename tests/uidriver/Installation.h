@@ -6,7 +6,8 @@
 
 class Installation {
 public:
-    // Copies every file of `source` (a folder path ending in a backslash).
+    // Copies `source` (a folder path ending in a backslash) with its
+    // sub-folders, leaving out the run logs and history of earlier runs.
     explicit Installation(const std::string& source);
     ~Installation();
     Installation(const Installation&) = delete;

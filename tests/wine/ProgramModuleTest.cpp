@@ -11,6 +11,8 @@
 #include "RecordingWindow.h"
 #include "TestFiles.h"
 #include "sdk/tavil_module.h"
+#include "tavilcheck/history/RunLog.h"
+#include "tavilcheck/history/RunLogText.h"
 
 using namespace tavil;
 
@@ -298,4 +300,32 @@ TEST(ProgramModule, FloodOfOutputArrivesWholeAndInOrder) {
     EXPECT_EQ(size, all.size());
     EXPECT_TRUE(all == Pattern(0, size)) << "bytes lost or out of order";
     EXPECT_EQ(0, run.result);
+}
+
+TEST(ProgramModule, LogOfThreeRepetitionsKeepsTheLastOne) {
+    // The log messages go to a run log as the main window routes them for
+    // a single run: every restart empties it and writes the header again.
+    std::string directory = TempDirectory("tavil_program_repetitions");
+    RunLog log;
+    ASSERT_TRUE(log.OpenForRun(directory));
+    const std::string header = RunLogHeader("Program", "2026/12/10  09:05:01", "TAVIL X1");
+    log.Write(header.c_str());
+    ProgramRun run;
+    run.testFile = "echo_args.exe";
+    run.loopCount = 3;
+    run.onMessage = [&](const Message& m, CCallDllThread&) {
+        if (m.id == TM_LOG_TEXT)
+            log.Write(m.text.c_str());
+        else if (m.id == TM_RESTART_LOG)
+            log.Restart(header);
+    };
+    run.Run();
+    log.Close();
+    const std::string moduleDirectory = TestProgramDirectory() + "\\";
+    EXPECT_EQ("[Program]\r\r\n2026/12/10  09:05:01\r\r\nTAVIL X1\r\r\n\r\r\n"
+              "[Times: 3/3 ]\r\r\n"
+              "[1]=" + moduleDirectory + "\r\n" // a bare line feed of the program is stored as CR LF
+              "ExitCode=0\r\r\n\r\r\n\r\r\n"
+              "\r\r\n\r\r\n= Program is OK =\r\r\n",
+              ReadWholeFile(directory + LogFileName(0)));
 }

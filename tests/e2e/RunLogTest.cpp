@@ -1,0 +1,110 @@
+// Run logs and history records of the real program: the Quick Test's log
+// byte for byte, and a captured program stopped by the user.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "EndToEnd.h"
+
+namespace {
+
+const char kSilentDefinitions[] = "TYPE=BUNDLE\n[MAX_REPEAT_TIMES]\nREPEATTIMES=1\n"
+                                  "[FASTCHECK]\nNUM=2\nTEST_0=silent_module.dll\nTEST_1=silent_module.dll\n"
+                                  "REPEAT_ENABLE=1\n";
+
+const char kForeverDefinitions[] = "TYPE=BUNDLE\n[MAX_REPEAT_TIMES]\nREPEATTIMES=1\n"
+                                   "[FASTCHECK]\nNUM=0\nREPEAT_ENABLE=1\n"
+                                   "[MODULE_0]\nTESTNAME=Forever\nTESTFILE=run_forever.exe\nTESTFILE_SUBDIR=tools\n"
+                                   "LOG_OPTION=\nWINDOW_TYPE=DEFAULT\nREPEAT_ENABLE=1\n";
+
+// The demo interface texts name catalogue slot 0 so.
+const char kSlot0Name[] = "Memory Test";
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::string Value(const std::string& path, const char* section, const char* key) {
+    char value[256] = "";
+    ::GetPrivateProfileStringA(section, key, "", value, sizeof value, path.c_str());
+    return value;
+}
+
+} // namespace
+
+TEST(RunLog, PassingQuickTestOfTwoSilentModulesLeavesExactlyTheSpecifiedFile) {
+    DemoInstallation installation;
+    installation.Write("initest.vhd", kSilentDefinitions, true);
+    installation.CopyIn(TEST_MODULES_DIR "\\silent_module.dll", "silent_module.dll");
+    Process program(installation.Program(), "", installation.directory());
+    HWND window = MainWindowOf(program);
+    ASSERT_TRUE(window);
+    HWND page = Pages(window)[0];
+    PressButton(page, IDC_RUN);
+    WaitForRunEnd(window);
+
+    // Logs go to the program's folder in a bundle installation.
+    std::string history = installation.Path("report.tmp");
+    std::string date = Value(history, "HISTORY_0", "DATE");
+    EXPECT_TRUE(std::regex_match(date, std::regex(R"(\d{4}/\d\d/\d\d  \d\d:\d\d:\d\d)"))) << date;
+    // Text mode: each "\r\n" of a text is stored as CR CR LF.
+    const std::string separator = "-------------------------\r\r\n\r\r\n";
+    EXPECT_EQ("[QuickTest]\r\r\n" + date + "\r\r\n\r\r\n\r\r\n" + separator + separator +
+                  "\r\r\n= No error was detected on this TAVIL. =\r\r\n\r\r\n",
+              ReadAll(installation.Path("hwck_log00.txt")));
+    EXPECT_FALSE(::GetFileAttributesA(installation.Path("hwck_log01.txt").c_str()) != INVALID_FILE_ATTRIBUTES)
+        << "the first run leaves one log";
+    EXPECT_EQ("1", Value(history, "HISTORY_NUM", "NUM"));
+    EXPECT_EQ("QuickTest\t\tOK", Value(history, "HISTORY_0", "RESULT"));
+
+    // The next run moves the log up by one and adds a record on top.
+    PressButton(page, IDC_RUN); // Back
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(Control(page, IDC_RUN)) == "Run Test"; }, kTimeout));
+    PressButton(page, IDC_RUN);
+    WaitForRunEnd(window);
+    EXPECT_EQ(ReadAll(installation.Path("hwck_log00.txt")).size(), ReadAll(installation.Path("hwck_log01.txt")).size());
+    EXPECT_EQ("2", Value(history, "HISTORY_NUM", "NUM"));
+    EXPECT_EQ(date, Value(history, "HISTORY_1", "DATE"));
+    CloseAndExpectExit(program, window);
+}
+
+TEST(RunLog, StopEndsACapturedProgramAtOnceAndIsRecordedAsAbort) {
+    DemoInstallation installation;
+    installation.Write("initest.vhd", kForeverDefinitions, true);
+    ::CreateDirectoryA(installation.Path("tools").c_str(), nullptr);
+    installation.CopyIn(TEST_MODULES_DIR "\\run_forever.exe", "tools\\run_forever.exe");
+    Process program(installation.Program(), "", installation.directory());
+    HWND window = MainWindowOf(program);
+    ASSERT_TRUE(window);
+    ClickTab(Control(window, IDC_PAGE_TABS), 1, kTabWidth);
+    HWND page = Pages(window)[1];
+    EXPECT_TRUE(WaitUntil([&] { return IsShown(page); }, kTimeout));
+    ChooseListItem(page, IDC_MODULE_LIST, 1);
+    EXPECT_TRUE(WaitUntil([&] { return ListCount(Control(page, IDC_MODULE_LIST)) == 1; }, kTimeout));
+    PressButton(page, IDC_RUN);
+    ASSERT_TRUE(WaitForTextContaining(Control(page, IDC_OUTPUT), "running", kTimeout));
+    // The window answers at once while the program runs.
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer));
+
+    DWORD stopped = ::GetTickCount();
+    PressButton(page, IDC_RUN); // Stop
+    WaitForRunEnd(window);
+    EXPECT_LT(::GetTickCount() - stopped, 5000u) << "the program was ended, not waited for";
+    std::string output = WindowText(Control(page, IDC_OUTPUT));
+    EXPECT_NE(std::string::npos, output.find("ExitCode=-1")) << output;
+    EXPECT_NE(std::string::npos, output.find(std::string("= ") + kSlot0Name + " aborted =")) << output;
+    EXPECT_EQ(std::string::npos, output.find("Error found here")) << output;
+
+    std::string log = ReadAll(installation.Path("hwck_log00.txt"));
+    EXPECT_EQ(0u, log.find(std::string("[") + kSlot0Name + "]\r\r\n")) << log;
+    EXPECT_NE(std::string::npos, log.find("\r\r\n\r\r\nrunning\r\r\nExitCode=-1\r\r\n\r\r\n\r\r\n")) << log;
+    EXPECT_NE(std::string::npos, log.find(std::string("= ") + kSlot0Name + " aborted =\r\r\n")) << log;
+    EXPECT_EQ(std::string(kSlot0Name) + "\t\tAbort", Value(installation.Path("report.tmp"), "HISTORY_0", "RESULT"));
+    CloseAndExpectExit(program, window);
+}
