@@ -130,7 +130,10 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case WM_QUERYDRAGICON:
         return static_cast<INT_PTR>(result);
     default:
-        ::SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
+        // Reading the result slot is cheap; writing it is a server round
+        // trip under Wine, and most results are the 0 already there.
+        if (::GetWindowLongPtrA(hwnd, DWLP_MSGRESULT) != result)
+            ::SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
         return TRUE;
     }
 }

@@ -7,17 +7,10 @@
 #include "TesselAPI.h"
 #include "framework/WindowMap.h"
 
-namespace {
-constexpr UINT_PTR kFrameSubclassId = 0xF4A3;
-}
-
 AbstractDialog::AbstractDialog(UINT templateId, HWND parent)
     : fw::Dialog(templateId, parent), m_painter(&m_libraryPainter) {}
 
-AbstractDialog::~AbstractDialog() {
-    if (m_skinFrame && m_hwnd && ::IsWindow(m_hwnd))
-        ::RemoveWindowSubclass(m_hwnd, FrameProc, kFrameSubclassId);
-}
+AbstractDialog::~AbstractDialog() = default;
 
 void AbstractDialog::SetPainter(TesselDialogPainter* painter) {
     m_painter = painter ? painter : &m_libraryPainter;
@@ -27,10 +20,11 @@ void AbstractDialog::SetPainter(TesselDialogPainter* painter) {
 
 BOOL AbstractDialog::OnInitDialog() {
     LONG style = ::GetWindowLongA(m_hwnd, GWL_STYLE);
-    if (!TesselAPI::IsLunaEnabled() && (style & WS_CAPTION) == WS_CAPTION && !(style & WS_CHILD)) {
-        m_skinFrame = true;
-        ::SetWindowSubclass(m_hwnd, FrameProc, kFrameSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    }
+    // The frame is drawn by our own procedure (FrameMessage), not by a
+    // comctl32 subclass: that one looks its data up in a window property
+    // for every message, which under Wine is a server round trip and
+    // doubled the cost of each message the run worker sends the window.
+    m_skinFrame = !TesselAPI::IsLunaEnabled() && (style & WS_CAPTION) == WS_CAPTION && !(style & WS_CHILD);
     return TRUE;
 }
 
@@ -41,6 +35,12 @@ void AbstractDialog::OnPaint() {
 }
 
 LRESULT AbstractDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_skinFrame) {
+        bool handled = false;
+        LRESULT result = FrameMessage(message, wParam, lParam, handled);
+        if (handled)
+            return result;
+    }
     switch (message) {
     case WM_ERASEBKGND: {
         RECT client = ClientRect();
@@ -140,39 +140,35 @@ LRESULT AbstractDialog::FrameHitTest(LPARAM lParam) {
     return HTNOWHERE;
 }
 
-LRESULT CALLBACK AbstractDialog::FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR, DWORD_PTR self) {
-    auto* dialog = reinterpret_cast<AbstractDialog*>(self);
+LRESULT AbstractDialog::FrameMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+    handled = true;
     switch (message) {
     case WM_NCPAINT:
-        ::DefSubclassProc(hwnd, message, wParam, lParam);
-        dialog->PaintFrame();
+        ::DefWindowProcA(m_hwnd, message, wParam, lParam);
+        PaintFrame();
         return 0;
     case WM_NCACTIVATE:
     case WM_SETTEXT: {
         if (message == WM_NCACTIVATE)
-            dialog->m_active = wParam != FALSE;
-        LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
-        dialog->PaintFrame();
+            m_active = wParam != FALSE;
+        LRESULT result = ::DefWindowProcA(m_hwnd, message, wParam, lParam);
+        PaintFrame();
         return message == WM_NCACTIVATE ? TRUE : result;
     }
     case WM_NCHITTEST: {
-        LRESULT hit = dialog->FrameHitTest(lParam);
-        return hit != HTNOWHERE ? hit : ::DefSubclassProc(hwnd, message, wParam, lParam);
+        LRESULT hit = FrameHitTest(lParam);
+        return hit != HTNOWHERE ? hit : ::DefWindowProcA(m_hwnd, message, wParam, lParam);
     }
     case WM_NCLBUTTONDOWN:
         // Our caption buttons act at once; the system's tracking loop
         // would draw its own buttons over ours.
         if (wParam == HTCLOSE || wParam == HTMINBUTTON || wParam == HTHELP) {
             WPARAM command = wParam == HTCLOSE ? SC_CLOSE : wParam == HTMINBUTTON ? SC_MINIMIZE : SC_CONTEXTHELP;
-            ::PostMessageA(hwnd, WM_SYSCOMMAND, command, lParam);
+            ::PostMessageA(m_hwnd, WM_SYSCOMMAND, command, lParam);
             return 0;
         }
         break;
-    case WM_NCDESTROY:
-        ::RemoveWindowSubclass(hwnd, FrameProc, kFrameSubclassId);
-        dialog->m_skinFrame = false;
-        break;
     }
-    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    handled = false;
+    return 0;
 }

@@ -28,8 +28,9 @@ private:
     RECT CaptionRect() const;                // in window coordinates
     RECT CaptionButtonRect(int index) const; // 0 = close, 1 = help / minimise
     LRESULT FrameHitTest(LPARAM lParam);
-    static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR id, DWORD_PTR self);
+    // The non-client messages of the skinned frame; `handled` false for the
+    // others.
+    LRESULT FrameMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
 
     TesselDialogPainter m_libraryPainter;
     TesselDialogPainter* m_painter;

@@ -1,11 +1,22 @@
 #include "SubclassedControl.h"
 
-#include <commctrl.h>
+#include <unordered_map>
+
+#include "framework/WindowMap.h"
 
 namespace skin {
 namespace {
-constexpr UINT_PTR kSubclassId = 0x7E55;
+
+// The procedure each subclassed control had before, by window.  The
+// window's own procedure is replaced directly: comctl32's subclassing
+// keeps its data in a window property, and under Wine each property
+// lookup is a server round trip, paid for every message the control gets.
+std::unordered_map<HWND, WNDPROC>& PreviousProcedures() {
+    static std::unordered_map<HWND, WNDPROC> procedures;
+    return procedures;
 }
+
+} // namespace
 
 SubclassedControl::~SubclassedControl() {
     if (m_hwnd)
@@ -13,28 +24,42 @@ SubclassedControl::~SubclassedControl() {
 }
 
 void SubclassedControl::OnAttached() {
-    ::SetWindowSubclass(m_hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    auto& previous = PreviousProcedures();
+    if (previous.count(m_hwnd))
+        return; // already ours (attached again)
+    previous[m_hwnd] = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
 }
 
 void SubclassedControl::OnDetaching() {
-    if (::IsWindow(m_hwnd))
-        ::RemoveWindowSubclass(m_hwnd, SubclassProc, kSubclassId);
+    // The procedure stays in place while the window lives; without an
+    // object it passes every message on unchanged.
 }
 
 LRESULT SubclassedControl::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::DefSubclassProc(m_hwnd, message, wParam, lParam);
+    return CallPrevious(m_hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK SubclassedControl::SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
-                                                 LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-    auto* control = reinterpret_cast<SubclassedControl*>(self);
+LRESULT SubclassedControl::CallPrevious(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto& previous = PreviousProcedures();
+    auto found = previous.find(hwnd);
+    if (found == previous.end())
+        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    return ::CallWindowProcA(found->second, hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK SubclassedControl::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* control = dynamic_cast<SubclassedControl*>(fw::WindowMap::Find(hwnd));
     if (message == WM_NCDESTROY) {
-        // The window goes away: unbind the object, then let the system finish.
-        ::RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
-        LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
-        control->Detach();
+        // The window goes away: let the system finish, then unbind the object.
+        LRESULT result = CallPrevious(hwnd, message, wParam, lParam);
+        PreviousProcedures().erase(hwnd);
+        if (control)
+            control->Detach();
         return result;
     }
+    if (!control)
+        return CallPrevious(hwnd, message, wParam, lParam);
     return control->ControlProc(message, wParam, lParam);
 }
 

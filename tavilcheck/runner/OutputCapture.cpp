@@ -1,7 +1,9 @@
 #include "OutputCapture.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <vector>
 
 #include "RunningProgram.h"
 #include "sdk/tavil_module.h"
@@ -15,6 +17,10 @@ namespace {
 // pipe's write end, and the run must not wait for it.
 constexpr DWORD kDrainAfterEndMs = 200;
 constexpr DWORD kPipeBufferSize = 64 * 1024;
+// One read takes whatever the pipe holds, up to this much; it is passed on
+// in pieces of kOutputPieceSize.  Reading piece by piece would cost a
+// system round trip per 256 bytes.
+constexpr DWORD kReadSize = 64 * 1024;
 
 // The pipe failures are shown by their labels in a plain message box; the
 // capture goes on without the part that failed.
@@ -111,12 +117,11 @@ void OutputCapture::ReadOutput(HANDLE pipe, HANDLE child) {
     overlapped.hEvent = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     if (!overlapped.hEvent)
         return;
-    char buffer[kOutputPieceSize];
+    std::vector<char> buffer(kReadSize);
     bool childEnded = false;
     for (;;) {
-        std::memset(buffer, 0, sizeof buffer);
         DWORD size = 0;
-        if (!::ReadFile(pipe, buffer, sizeof buffer, nullptr, &overlapped)) {
+        if (!::ReadFile(pipe, buffer.data(), kReadSize, nullptr, &overlapped)) {
             // Broken pipe: every writer has gone.  Any other error ends
             // the capture too rather than trying the same read for ever.
             if (::GetLastError() != ERROR_IO_PENDING)
@@ -139,8 +144,8 @@ void OutputCapture::ReadOutput(HANDLE pipe, HANDLE child) {
         }
         if (!::GetOverlappedResult(pipe, &overlapped, &size, FALSE))
             break;
-        if (size > 0)
-            SendPiece(buffer, size);
+        for (DWORD at = 0; at < size; at += kOutputPieceSize)
+            SendPiece(buffer.data() + at, std::min<DWORD>(size - at, kOutputPieceSize));
     }
     ::CloseHandle(overlapped.hEvent);
 }

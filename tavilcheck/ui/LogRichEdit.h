@@ -65,6 +65,7 @@ private:
     CHARFORMATA m_defaultFormat{};
     bool m_drawingHeld = false;
     std::string m_waiting; // pieces not yet in the control
+    int m_lineLength = 0;  // characters since the last line end of the pieces
 };
 
 } // namespace tavil

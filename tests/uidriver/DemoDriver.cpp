@@ -7,7 +7,9 @@
 // Starts tavilcheck.exe /diag:fastcheck, saves quick-test-running.bmp while
 // the run goes on and quick-test-finished.bmp at its end, prints the run's
 // screen text, and closes the program through its quit question.  With
-// --tour it first saves a picture of every page (page-*.bmp).  Exit code 0
+// --tour it first saves a picture of every page (page-*.bmp), and after the
+// Quick Test runs the storage test from the Individual Test page
+// (storage-test-finished.bmp).  Exit code 0
 // when the run passed, 1 when it did not, 2 when the program misbehaved.
 #include <windows.h>
 
@@ -87,6 +89,26 @@ void Tour(HWND window, const std::string& shots) {
     ::Sleep(300);
 }
 
+// The storage test, a console program whose output is captured, run from
+// the Individual Test page (the tour chose a module there, so the list
+// holds the three modules only).
+void StorageTest(HWND window, const std::string& shots) {
+    ClickTab(Control(window, IDC_PAGE_TABS), 1, kTabWidth);
+    ::Sleep(400);
+    HWND page = TestPageOf(window, true);
+    if (!page)
+        return;
+    ChooseListItem(page, IDC_MODULE_LIST, 2);
+    ::Sleep(300);
+    PressButton(page, IDC_RUN);
+    if (WaitUntil([&] { return WindowText(Control(page, IDC_RUN)) == "Back"; }, kTimeout)) {
+        ::Sleep(300);
+        SaveWindowPicture(window, shots + "storage-test-finished.bmp");
+    }
+    PressButton(page, IDC_RUN); // Back
+    ::Sleep(300);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -133,6 +155,11 @@ int main(int argc, char** argv) {
     output = lines;
     std::printf("%s\n", output.c_str());
     bool passed = output.find("= No error was detected on this TAVIL. =") != std::string::npos;
+    if (tour) {
+        PressButton(page, IDC_RUN); // Back
+        ::Sleep(300);
+        StorageTest(window, shots);
+    }
 
     PressButton(window, IDC_CLOSE);
     MessageBoxView box;

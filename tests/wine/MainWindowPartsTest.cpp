@@ -138,6 +138,21 @@ TEST(LogRichEdit, AppendsAtTheEndInTheGivenColour) {
     EXPECT_EQ(RGB(255, 0, 0), format.crTextColor);
 }
 
+TEST(LogRichEdit, GatheredPiecesKeepTheirOrderAndEndlessLinesAreBroken) {
+    RichEditFixture fixture;
+    fixture.view.AppendAndScroll("one\r\n");
+    fixture.view.AppendAndScroll("two ");
+    // A coloured text goes in after what was gathered before it.
+    fixture.view.AppendText("three\r\n", RGB(255, 0, 0), true);
+    EXPECT_EQ("one\rtwo three\r", fixture.Text());
+    fixture.view.Clear();
+    fixture.view.AppendAndScroll(std::string(600, 'x'));
+    fixture.view.AppendAndScroll("y\r\n");
+    EXPECT_EQ(std::string(256, 'x') + "\r" + std::string(256, 'x') + "\r" + std::string(88, 'x') + "y\r",
+              fixture.Text())
+        << "a reader sees all the text, an endless line broken in the view";
+}
+
 TEST(LogRichEdit, EndOfScrollNoticeOnlyWhenArmed) {
     RichEditFixture fixture;
     for (int i = 0; i < 200; ++i)
