@@ -120,6 +120,17 @@ TEST(ProgramModule, OutputIsShownAndLoggedInPiecesOfAtMost256Bytes) {
     EXPECT_TRUE(run.window.All(TM_COLOURED_TEXT).empty());
 }
 
+TEST(ProgramModule, NulByteEndsThePieceItIsIn) {
+    ScopedVariable nul("TAVIL_TEST_NUL_AT", "300");
+    ProgramRun run;
+    run.testFile = "write_bytes.exe";
+    run.Run();
+    const std::vector<std::string> pieces = {Pattern(0, 256), Pattern(256, 44), Pattern(512, 88)};
+    EXPECT_EQ(pieces, ProgramRun::Output(run.screen));
+    EXPECT_EQ(pieces, ProgramRun::Output(run.log));
+    EXPECT_EQ(0, run.result);
+}
+
 TEST(ProgramModule, NonZeroExitCodeFailsTheModuleWithTheErrorBlock) {
     ScopedVariable code("TAVIL_TEST_EXIT_CODE", "3");
     struct Case {
