@@ -6,6 +6,9 @@ namespace tavil {
 
 namespace {
 
+// A view holding more than this is emptied by replacing the control.
+constexpr LONG kClearByDeletingUpTo = 16 * 1024;
+
 // Gathered pieces go into the control at the latest at this size, so the
 // text waiting is bounded however fast it comes.
 constexpr size_t kMaxWaitingText = 64 * 1024;
@@ -137,7 +140,58 @@ void LogRichEdit::Clear() {
     m_waiting.clear();
     m_lineLength = 0;
     FlushDrawing();
-    ::SetWindowTextA(m_hwnd, "");
+    GETTEXTLENGTHEX length{GTL_DEFAULT, CP_ACP};
+    if (Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length)) > kClearByDeletingUpTo)
+        Recreate();
+    else
+        ::SetWindowTextA(m_hwnd, "");
+}
+
+void LogRichEdit::DisableUndo() {
+    m_undoDisabled = true;
+    Send(EM_SETUNDOLIMIT, 0);
+}
+
+void LogRichEdit::Recreate() {
+    HWND old = m_hwnd;
+    HWND parent = ::GetParent(old);
+    char className[64] = "";
+    ::GetClassNameA(old, className, sizeof className);
+    DWORD style = static_cast<DWORD>(::GetWindowLongPtrA(old, GWL_STYLE));
+    DWORD exStyle = static_cast<DWORD>(::GetWindowLongPtrA(old, GWL_EXSTYLE));
+    int id = ::GetDlgCtrlID(old);
+    RECT place{};
+    ::GetWindowRect(old, &place);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+    HWND before = ::GetWindow(old, GW_HWNDPREV);
+    RECT area{};
+    Send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    LRESULT events = Send(EM_GETEVENTMASK);
+    LRESULT limit = Send(EM_GETLIMITTEXT);
+    HFONT font = reinterpret_cast<HFONT>(Send(WM_GETFONT));
+
+    ::DestroyWindow(old); // detaches this object
+    HWND fresh = ::CreateWindowExA(exStyle, className, "", style, place.left, place.top, place.right - place.left,
+                                   place.bottom - place.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   ::GetModuleHandleA(nullptr), nullptr);
+    if (!fresh)
+        return;
+    Attach(fresh);
+    ::SetWindowPos(fresh, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (font)
+        Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    Send(EM_EXLIMITTEXT, 0, limit);
+    if (m_undoDisabled)
+        Send(EM_SETUNDOLIMIT, 0);
+    CHARFORMATA format = m_defaultFormat;
+    Send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+    m_format = m_defaultFormat;
+    Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    Send(EM_SETEVENTMASK, 0, events);
+    if (m_backgroundSet)
+        Send(EM_SETBKGNDCOLOR, 0, m_background);
+    m_drawingHeld = false;
 }
 
 int LogRichEdit::LineCount() {
@@ -145,7 +199,11 @@ int LogRichEdit::LineCount() {
     return static_cast<int>(Send(EM_GETLINECOUNT));
 }
 
-void LogRichEdit::SetBackground(COLORREF colour) { Send(EM_SETBKGNDCOLOR, 0, colour); }
+void LogRichEdit::SetBackground(COLORREF colour) {
+    m_backgroundSet = true;
+    m_background = colour;
+    Send(EM_SETBKGNDCOLOR, 0, colour);
+}
 
 LRESULT LogRichEdit::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // A reader of the text (a screen reader, a test) sees all of it.

@@ -45,7 +45,14 @@ public:
     // Puts the waiting text in and draws what was appended since the last
     // flush.
     void FlushDrawing();
+    // Empties the view.  A view holding much text is replaced by a fresh
+    // control with the same settings: Wine's rich edit takes time that
+    // grows with the square of the paragraphs to delete text (86 s for
+    // 1 MB of output), destroying the control takes a moment.
     void Clear();
+    // No undo record: the view is a record of a run, and keeping one costs
+    // time and memory with every append.
+    void DisableUndo();
     int LineCount();
     void SetBackground(COLORREF colour);
 
@@ -60,12 +67,18 @@ private:
     // long run appends thousands of pieces, and painting each one at once
     // would cost far more than the append itself.
     void HoldDrawing();
+    // Destroys the control and creates an empty one in its place, with the
+    // same class, styles, id, place, z-order and view settings.
+    void Recreate();
 
     CHARFORMATA m_format{};
     CHARFORMATA m_defaultFormat{};
     bool m_drawingHeld = false;
     std::string m_waiting; // pieces not yet in the control
     int m_lineLength = 0;  // characters since the last line end of the pieces
+    bool m_undoDisabled = false;
+    bool m_backgroundSet = false;
+    COLORREF m_background = 0;
 };
 
 } // namespace tavil

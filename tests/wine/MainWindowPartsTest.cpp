@@ -153,6 +153,34 @@ TEST(LogRichEdit, GatheredPiecesKeepTheirOrderAndEndlessLinesAreBroken) {
         << "a reader sees all the text, an endless line broken in the view";
 }
 
+TEST(LogRichEdit, ClearingALongRunsOutputIsQuickAndKeepsTheViewsSettings) {
+    RichEditFixture fixture;
+    ::SetWindowLongPtrA(fixture.view.hwnd(), GWLP_ID, 1040);
+    fixture.view.LoadDefaultFormat();
+    fixture.view.SetFontName("Courier New");
+    fixture.view.DisableUndo();
+    fixture.view.SetBackground(RGB(0, 255, 0));
+    fixture.view.Send(EM_SETEVENTMASK, 0, ENM_MOUSEEVENTS);
+    for (int i = 0; i < 2000; ++i) // 120 KB in 2000 paragraphs: deleting them would take minutes
+        fixture.view.AppendAndScroll("line " + std::to_string(i) + std::string(50, '.') + "\r\n");
+    fixture.view.FlushDrawing();
+    HWND before = fixture.view.hwnd();
+    DWORD start = ::GetTickCount();
+    fixture.view.Clear();
+    EXPECT_LT(::GetTickCount() - start, 5000u);
+    HWND after = fixture.view.hwnd();
+    ASSERT_TRUE(after);
+    EXPECT_FALSE(::IsWindow(before)) << "replaced by a fresh control";
+    EXPECT_EQ(fixture.parent, ::GetParent(after));
+    EXPECT_EQ(1040, ::GetDlgCtrlID(after));
+    EXPECT_TRUE(::GetWindowLongPtrA(after, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(ENM_MOUSEEVENTS, fixture.view.Send(EM_GETEVENTMASK));
+    EXPECT_EQ("", fixture.Text());
+    fixture.view.AppendAndScroll("again\r\n");
+    EXPECT_EQ("again\r", fixture.Text());
+    EXPECT_EQ(0x7FFFFFFF, fixture.view.Send(EM_GETLIMITTEXT)) << "the text limit is kept";
+}
+
 TEST(LogRichEdit, EndOfScrollNoticeOnlyWhenArmed) {
     RichEditFixture fixture;
     for (int i = 0; i < 200; ++i)
