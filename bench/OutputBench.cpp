@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
 
     std::printf("bare cross-thread SendMessage:     %8.1f us\n", bare * 1e6);
     std::printf("piece, first %d (view near empty): %8.1f us  (%.1f x bare)\n", sample, first * 1e6, first / bare);
-    std::printf("piece, last %d (view at %d MB):    %8.1f us  (%.1f x bare)\n", sample, megabytes, last * 1e6,
+    std::printf("piece, last %d (after %d MB):      %8.1f us  (%.1f x bare)\n", sample, megabytes, last * 1e6,
                 last / bare);
     std::printf("growth (last / first):             %8.2f\n", last / first);
     std::printf("view updates: %d ticks, %.1f ms each, %.0f%% of the run\n", g_ticks,

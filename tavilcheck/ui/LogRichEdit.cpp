@@ -114,6 +114,13 @@ void LogRichEdit::PutWaitingText() {
     int added = LineCount() - before;
     if (added > 0)
         Send(EM_LINESCROLL, 0, added);
+    GETTEXTLENGTHEX length{GTL_DEFAULT, CP_ACP};
+    if (m_textLimit > 0 && Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length)) > m_textLimit) {
+        // Removing only the oldest lines would take minutes in Wine's rich
+        // edit; emptying the view is quick.
+        Clear();
+        Append("[Earlier output was cleared from this view.]\r\n", 0, false);
+    }
 }
 
 void LogRichEdit::Append(const std::string& text, COLORREF colour, bool useColour) {

@@ -50,6 +50,10 @@ public:
     // grows with the square of the paragraphs to delete text (86 s for
     // 1 MB of output), destroying the control takes a moment.
     void Clear();
+    // The most text the view keeps (0: no limit).  Beyond it the view is
+    // emptied and says so, so that a program writing gigabytes cannot
+    // exhaust the program's memory through it; the run log keeps everything.
+    void SetTextLimit(long characters) { m_textLimit = characters; }
     // No undo record: the view is a record of a run, and keeping one costs
     // time and memory with every append.
     void DisableUndo();
@@ -76,6 +80,7 @@ private:
     bool m_drawingHeld = false;
     std::string m_waiting; // pieces not yet in the control
     int m_lineLength = 0;  // characters since the last line end of the pieces
+    long m_textLimit = 0;
     bool m_undoDisabled = false;
     bool m_backgroundSet = false;
     COLORREF m_background = 0;

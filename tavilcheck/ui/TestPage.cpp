@@ -89,6 +89,7 @@ BOOL TestPage::OnInitDialog() {
     m_output.Move(12, 32, 608, 264);
     m_output.Send(EM_EXLIMITTEXT, 0, 0x7FFFFFFF); // a long run writes megabytes
     m_output.DisableUndo();
+    m_output.SetTextLimit(16L * 1024 * 1024);
     // 11 points, in a fixed-pitch face so that the modules' columns line up.
     CHARFORMATA font{};
     font.cbSize = sizeof font;

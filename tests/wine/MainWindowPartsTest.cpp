@@ -181,6 +181,19 @@ TEST(LogRichEdit, ClearingALongRunsOutputIsQuickAndKeepsTheViewsSettings) {
     EXPECT_EQ(0x7FFFFFFF, fixture.view.Send(EM_GETLIMITTEXT)) << "the text limit is kept";
 }
 
+TEST(LogRichEdit, ViewOverItsLimitIsEmptiedAndSaysSo) {
+    RichEditFixture fixture;
+    fixture.view.SetTextLimit(2000);
+    for (int i = 0; i < 100; ++i) {
+        fixture.view.AppendAndScroll("line " + std::to_string(i) + std::string(40, '.') + "\r\n");
+        fixture.view.FlushDrawing();
+    }
+    std::string text = fixture.Text();
+    EXPECT_LE(text.size(), 2000u);
+    EXPECT_EQ(0u, text.find("[Earlier output was cleared from this view.]\rline ")) << text.substr(0, 80);
+    EXPECT_NE(std::string::npos, text.find("line 99")) << "the newest text is shown";
+}
+
 TEST(LogRichEdit, EndOfScrollNoticeOnlyWhenArmed) {
     RichEditFixture fixture;
     for (int i = 0; i < 200; ++i)
