@@ -45,8 +45,7 @@ RunFigures RunFlood(size_t bytes) {
     RunFigures figures;
     ::SetEnvironmentVariableA("TAVIL_TEST_BYTES", std::to_string(bytes).c_str());
     Installation installation(TAVIL_INSTALLATION_DIR "\\");
-    std::string scrambled = kDefinitions;
-    installation.Write("initest.vhd", scrambled, true);
+    installation.Write("initest.vhd", kDefinitions, true);
     ::CreateDirectoryA(installation.Path("flood").c_str(), nullptr);
     installation.CopyIn(FLOOD_PROGRAM, "flood\\flood_output.exe");
     Process program(installation.Program(), "", installation.directory());

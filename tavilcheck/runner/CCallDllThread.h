@@ -30,7 +30,6 @@ public:
     int moduleCount = 0;                 // entries of the batch list
     uint32_t runFlags = 0;               // the window's mode word; FLAG_BATCH is the worker's
     std::string programDirectory;        // the program's directory, ending in "\"
-    std::string detailFilePath;          // detail file of the program module now running
     std::string moduleLogDirectory;      // where program modules make their detail file
     int moduleIndex = -1;                // catalogue slot of a single or resume run
     int runKind = 0;                     // 0 batch, 1 single

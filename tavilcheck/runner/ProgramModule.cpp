@@ -84,6 +84,12 @@ std::string NotStartedLine(const std::string& program, DWORD error) {
     return program + " could not be started: " + text + " (error " + std::to_string(error) + ")\r\n";
 }
 
+// A repetition failed: the error block and the error colour.
+void ShowFailure(const CCallDllThread& worker) {
+    worker.ColouredText(kErrorBlock, kErrorBlockYellow);
+    worker.ResultColour(false, kResultRed);
+}
+
 // Shows the detail file (and logs it when user logs are on), then deletes it.
 void ShowDetailFile(const CCallDllThread& worker, const std::string& path) {
     if (path.empty())
@@ -116,8 +122,7 @@ int32_t RunProgramModule(CCallDllThread& worker, const TestModule& module) {
     std::string detailFile, programLogDirectory;
     if (!module.logOption.empty() || worker.logEnabled == 1) {
         detailFile = worker.moduleLogDirectory + "DefLog.tmp";
-        worker.detailFilePath = detailFile;
-        g_runningProgram.SetDetailFile(detailFile);
+        g_runningProgram.SetDetailFile(detailFile); // Stop deletes it
         if (FILE* file = std::fopen(detailFile.c_str(), "w")) {
             std::fclose(file);
             programLogDirectory = worker.moduleLogDirectory; // the program is told where to write
@@ -140,8 +145,7 @@ int32_t RunProgramModule(CCallDllThread& worker, const TestModule& module) {
         if (!launch.started) {
             // Not a pass: the module was not tested at all.
             worker.BothText(NotStartedLine(moduleDirectory + module.testFile, launch.error));
-            worker.ColouredText(kErrorBlock, kErrorBlockYellow);
-            worker.ResultColour(false, kResultRed);
+            ShowFailure(worker);
             result = TAVIL_RESULT_NOT_STARTED;
             if (!detailFile.empty())
                 ::DeleteFileA(detailFile.c_str());
@@ -154,8 +158,7 @@ int32_t RunProgramModule(CCallDllThread& worker, const TestModule& module) {
         worker.BothText(exitLine);
         if (launch.exitCode != 0 && !worker.Aborted()) {
             result = launch.exitCode;
-            worker.ColouredText(kErrorBlock, kErrorBlockYellow);
-            worker.ResultColour(false, kResultRed);
+            ShowFailure(worker);
         }
         ShowDetailFile(worker, detailFile);
         if (launch.exitCode != 0 && (worker.runFlags & FLAG_STOP_WHEN_ERROR))

@@ -114,8 +114,7 @@ void LogRichEdit::PutWaitingText() {
     int added = LineCount() - before;
     if (added > 0)
         Send(EM_LINESCROLL, 0, added);
-    GETTEXTLENGTHEX length{GTL_DEFAULT, CP_ACP};
-    if (m_textLimit > 0 && Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length)) > m_textLimit) {
+    if (m_textLimit > 0 && TextLength() > m_textLimit) {
         // Removing only the oldest lines would take minutes in Wine's rich
         // edit; emptying the view is quick.
         Clear();
@@ -128,8 +127,7 @@ void LogRichEdit::Append(const std::string& text, COLORREF colour, bool useColou
     // caret normally is there already (after the last piece): setting it
     // by character position can cost time in proportion to the content,
     // so it is only moved when the user has put it elsewhere.
-    GETTEXTLENGTHEX length{GTL_DEFAULT, CP_ACP};
-    LONG end = static_cast<LONG>(Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length)));
+    LONG end = TextLength();
     CHARRANGE selection{};
     Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
     if (selection.cpMin != end || selection.cpMax != end)
@@ -147,8 +145,7 @@ void LogRichEdit::Clear() {
     m_waiting.clear();
     m_lineLength = 0;
     FlushDrawing();
-    GETTEXTLENGTHEX length{GTL_DEFAULT, CP_ACP};
-    if (Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length)) > kClearByDeletingUpTo)
+    if (TextLength() > kClearByDeletingUpTo)
         Recreate();
     else
         ::SetWindowTextA(m_hwnd, "");
@@ -199,6 +196,11 @@ void LogRichEdit::Recreate() {
     if (m_backgroundSet)
         Send(EM_SETBKGNDCOLOR, 0, m_background);
     m_drawingHeld = false;
+}
+
+LONG LogRichEdit::TextLength() const {
+    GETTEXTLENGTHEX length{GTL_DEFAULT, CP_ACP};
+    return static_cast<LONG>(Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length)));
 }
 
 int LogRichEdit::LineCount() {

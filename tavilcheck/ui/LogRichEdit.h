@@ -71,6 +71,8 @@ private:
     // long run appends thousands of pieces, and painting each one at once
     // would cost far more than the append itself.
     void HoldDrawing();
+    // Characters in the control (not counting the waiting text).
+    LONG TextLength() const;
     // Destroys the control and creates an empty one in its place, with the
     // same class, styles, id, place, z-order and view settings.
     void Recreate();

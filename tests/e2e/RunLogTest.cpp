@@ -2,11 +2,14 @@
 // byte for byte, and a captured program stopped by the user.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <regex>
-#include <sstream>
 
 #include "EndToEnd.h"
+#include "tests/TestFiles.h"
+
+using tavil::Exists;
+using tavil::ProfileValue;
+using tavil::ReadWholeFile;
 
 namespace {
 
@@ -21,19 +24,6 @@ const char kForeverDefinitions[] = "TYPE=BUNDLE\n[MAX_REPEAT_TIMES]\nREPEATTIMES
 
 // The demo interface texts name catalogue slot 0 so.
 const char kSlot0Name[] = "Memory Test";
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-std::string Value(const std::string& path, const char* section, const char* key) {
-    char value[256] = "";
-    ::GetPrivateProfileStringA(section, key, "", value, sizeof value, path.c_str());
-    return value;
-}
 
 } // namespace
 
@@ -50,26 +40,25 @@ TEST(RunLog, PassingQuickTestOfTwoSilentModulesLeavesExactlyTheSpecifiedFile) {
 
     // Logs go to the program's folder in a bundle installation.
     std::string history = installation.Path("report.tmp");
-    std::string date = Value(history, "HISTORY_0", "DATE");
+    std::string date = ProfileValue(history, "HISTORY_0", "DATE");
     EXPECT_TRUE(std::regex_match(date, std::regex(R"(\d{4}/\d\d/\d\d  \d\d:\d\d:\d\d)"))) << date;
     // Text mode: each "\r\n" of a text is stored as CR CR LF.
     const std::string separator = "-------------------------\r\r\n\r\r\n";
     EXPECT_EQ("[QuickTest]\r\r\n" + date + "\r\r\n\r\r\n\r\r\n" + separator + separator +
                   "\r\r\n= No error was detected on this TAVIL. =\r\r\n\r\r\n",
-              ReadAll(installation.Path("hwck_log00.txt")));
-    EXPECT_FALSE(::GetFileAttributesA(installation.Path("hwck_log01.txt").c_str()) != INVALID_FILE_ATTRIBUTES)
-        << "the first run leaves one log";
-    EXPECT_EQ("1", Value(history, "HISTORY_NUM", "NUM"));
-    EXPECT_EQ("QuickTest\t\tOK", Value(history, "HISTORY_0", "RESULT"));
+              ReadWholeFile(installation.Path("hwck_log00.txt")));
+    EXPECT_FALSE(Exists(installation.Path("hwck_log01.txt"))) << "the first run leaves one log";
+    EXPECT_EQ("1", ProfileValue(history, "HISTORY_NUM", "NUM"));
+    EXPECT_EQ("QuickTest\t\tOK", ProfileValue(history, "HISTORY_0", "RESULT"));
 
     // The next run moves the log up by one and adds a record on top.
     PressButton(page, IDC_RUN); // Back
     EXPECT_TRUE(WaitUntil([&] { return WindowText(Control(page, IDC_RUN)) == "Run Test"; }, kTimeout));
     PressButton(page, IDC_RUN);
     WaitForRunEnd(window);
-    EXPECT_EQ(ReadAll(installation.Path("hwck_log00.txt")).size(), ReadAll(installation.Path("hwck_log01.txt")).size());
-    EXPECT_EQ("2", Value(history, "HISTORY_NUM", "NUM"));
-    EXPECT_EQ(date, Value(history, "HISTORY_1", "DATE"));
+    EXPECT_EQ(ReadWholeFile(installation.Path("hwck_log00.txt")).size(), ReadWholeFile(installation.Path("hwck_log01.txt")).size());
+    EXPECT_EQ("2", ProfileValue(history, "HISTORY_NUM", "NUM"));
+    EXPECT_EQ(date, ProfileValue(history, "HISTORY_1", "DATE"));
     CloseAndExpectExit(program, window);
 }
 
@@ -101,10 +90,10 @@ TEST(RunLog, StopEndsACapturedProgramAtOnceAndIsRecordedAsAbort) {
     EXPECT_NE(std::string::npos, output.find(std::string("= ") + kSlot0Name + " aborted =")) << output;
     EXPECT_EQ(std::string::npos, output.find("Error found here")) << output;
 
-    std::string log = ReadAll(installation.Path("hwck_log00.txt"));
+    std::string log = ReadWholeFile(installation.Path("hwck_log00.txt"));
     EXPECT_EQ(0u, log.find(std::string("[") + kSlot0Name + "]\r\r\n")) << log;
     EXPECT_NE(std::string::npos, log.find("\r\r\n\r\r\nrunning\r\r\nExitCode=-1\r\r\n\r\r\n\r\r\n")) << log;
     EXPECT_NE(std::string::npos, log.find(std::string("= ") + kSlot0Name + " aborted =\r\r\n")) << log;
-    EXPECT_EQ(std::string(kSlot0Name) + "\t\tAbort", Value(installation.Path("report.tmp"), "HISTORY_0", "RESULT"));
+    EXPECT_EQ(std::string(kSlot0Name) + "\t\tAbort", ProfileValue(installation.Path("report.tmp"), "HISTORY_0", "RESULT"));
     CloseAndExpectExit(program, window);
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "RecordingWindow.h"
-#include "TestFiles.h"
+#include "tests/TestFiles.h"
 #include "sdk/tavil_module.h"
 #include "tavilcheck/history/RunLog.h"
 #include "tavilcheck/history/RunLogText.h"

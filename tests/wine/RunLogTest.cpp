@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "TestFiles.h"
+#include "tests/TestFiles.h"
 #include "tavilcheck/history/HistoryFile.h"
 #include "tavilcheck/history/RunLog.h"
 #include "tavilcheck/history/RunLogText.h"
@@ -126,12 +126,6 @@ TEST(RunLog, LogThatCannotBeWrittenLeavesTheRunWithoutOne) {
 
 namespace {
 
-std::string Value(const std::string& path, const std::string& section, const char* key) {
-    char value[256] = "";
-    ::GetPrivateProfileStringA(section.c_str(), key, "", value, sizeof value, path.c_str());
-    return value;
-}
-
 std::string HistoryPath(const char* folder) {
     std::string path = TempDirectory(folder) + "report.tmp";
     return path;
@@ -156,10 +150,10 @@ TEST(HistoryFile, FirstRecordOfAnEmptyOrDamagedFile) {
         if (c.contents)
             WriteWholeFile(path, c.contents);
         WriteHistoryRecord(path, "2026/12/10  09:05:01", "Memory", "OK");
-        EXPECT_EQ("1", Value(path, "HISTORY_NUM", "NUM"));
-        EXPECT_EQ("2026/12/10  09:05:01", Value(path, "HISTORY_0", "DATE"));
-        EXPECT_EQ("Memory\t\tOK", Value(path, "HISTORY_0", "RESULT"));
-        EXPECT_EQ("", Value(path, "HISTORY_1", "DATE"));
+        EXPECT_EQ("1", ProfileValue(path, "HISTORY_NUM", "NUM"));
+        EXPECT_EQ("2026/12/10  09:05:01", ProfileValue(path, "HISTORY_0", "DATE"));
+        EXPECT_EQ("Memory\t\tOK", ProfileValue(path, "HISTORY_0", "RESULT"));
+        EXPECT_EQ("", ProfileValue(path, "HISTORY_1", "DATE"));
         EXPECT_EQ(1, ReadHistoryRecordCount(path));
     }
 }
@@ -174,19 +168,19 @@ TEST(HistoryFile, RecordsShiftDownAndAFullFileKeepsTheNewest99) {
                         "\r\nRESULT=run " + std::to_string(i) + "\t\tOK\r\n";
         WriteWholeFile(path, contents);
         WriteHistoryRecord(path, "new date", "QuickTest", "Failed");
-        EXPECT_EQ("99", Value(path, "HISTORY_NUM", "NUM"));
-        EXPECT_EQ("QuickTest\t\tFailed", Value(path, "HISTORY_0", "RESULT"));
-        EXPECT_EQ("date 0", Value(path, "HISTORY_1", "DATE"));
-        EXPECT_EQ("run 97\t\tOK", Value(path, "HISTORY_98", "RESULT")) << "the former 97 is now 98";
-        EXPECT_EQ("date 99", Value(path, "HISTORY_99", "DATE")) << "index 99 is never read or written";
+        EXPECT_EQ("99", ProfileValue(path, "HISTORY_NUM", "NUM"));
+        EXPECT_EQ("QuickTest\t\tFailed", ProfileValue(path, "HISTORY_0", "RESULT"));
+        EXPECT_EQ("date 0", ProfileValue(path, "HISTORY_1", "DATE"));
+        EXPECT_EQ("run 97\t\tOK", ProfileValue(path, "HISTORY_98", "RESULT")) << "the former 97 is now 98";
+        EXPECT_EQ("date 99", ProfileValue(path, "HISTORY_99", "DATE")) << "index 99 is never read or written";
     }
 
     std::string path = HistoryPath("tavil_history_shift");
     WriteHistoryRecord(path, "d1", "QuickTest", "OK");
     WriteHistoryRecord(path, "d2", std::string(120, 'T'), "Abort");
-    EXPECT_EQ("2", Value(path, "HISTORY_NUM", "NUM"));
-    EXPECT_EQ("d1", Value(path, "HISTORY_1", "DATE"));
-    EXPECT_EQ("QuickTest\t\tOK", Value(path, "HISTORY_1", "RESULT"));
-    EXPECT_EQ(std::string(92, 'T') + "\t\tAbort", Value(path, "HISTORY_0", "RESULT"))
+    EXPECT_EQ("2", ProfileValue(path, "HISTORY_NUM", "NUM"));
+    EXPECT_EQ("d1", ProfileValue(path, "HISTORY_1", "DATE"));
+    EXPECT_EQ("QuickTest\t\tOK", ProfileValue(path, "HISTORY_1", "RESULT"));
+    EXPECT_EQ(std::string(92, 'T') + "\t\tAbort", ProfileValue(path, "HISTORY_0", "RESULT"))
         << "a long title is cut so the value has 99 characters";
 }

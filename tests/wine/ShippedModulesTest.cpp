@@ -11,7 +11,7 @@
 #include <string>
 
 #include "RecordingWindow.h"
-#include "TestFiles.h"
+#include "tests/TestFiles.h"
 #include "framework/ResourceSource.h"
 #include "modules/common/ModuleResults.h"
 #include "resource_ids.h"

@@ -1,5 +1,6 @@
-// Files and folders of the Wine tests: fresh scratch folders, reading a
-// file whole, joining the texts a window received.
+// Files and folders of the Wine and end-to-end tests: fresh scratch
+// folders, reading a file whole, profile values, joining the texts a window
+// received.
 #pragma once
 
 #include <windows.h>
@@ -46,6 +47,14 @@ inline std::string ReadWholeFile(const std::string& path) {
 inline void WriteWholeFile(const std::string& path, const std::string& contents) {
     std::ofstream file(path, std::ios::binary);
     file << contents;
+}
+
+// A value of a profile file (such as the history file), read through the
+// profile functions as the program reads it; empty when missing.
+inline std::string ProfileValue(const std::string& path, const std::string& section, const char* key) {
+    char value[256] = "";
+    ::GetPrivateProfileStringA(section.c_str(), key, "", value, sizeof value, path.c_str());
+    return value;
 }
 
 inline std::string Joined(const std::vector<std::string>& texts) {
