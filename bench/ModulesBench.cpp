@@ -104,14 +104,14 @@ void StorageFigures(uint64_t megabytes) {
     ::GetTempPathA(MAX_PATH, temp);
     std::string path = std::string(temp) + "tavil_storage_bench.tmp";
     uint64_t bytes = megabytes << 20;
-    uint8_t* buffer = AllocateAligned(2 * kStorageBlockBytes);
+    AlignedBlock block = AllocateAligned(2 * kStorageBlockBytes);
+    uint8_t* buffer = block.get();
 
     double bareWrite = 1e9, bareRead = 1e9, testWrite = 1e9, testRead = 1e9;
     for (int round = 0; round < 5; ++round) {
         double w = 0, r = 0;
         if (!BareFile(path, bytes, buffer, w, r)) {
             std::printf("storage: the bare file could not be written in %s\n", temp);
-            FreeAligned(buffer);
             return;
         }
         bareWrite = w < bareWrite ? w : bareWrite;
@@ -124,13 +124,11 @@ void StorageFigures(uint64_t megabytes) {
         StorageOutcome outcome = RunStorageCheck(file, bytes, buffer, 1, hooks);
         if (outcome.verdict != StorageVerdict::Passed) {
             std::printf("storage: the check did not pass\n");
-            FreeAligned(buffer);
             return;
         }
         testWrite = outcome.writeSeconds < testWrite ? outcome.writeSeconds : testWrite;
         testRead = outcome.readSeconds < testRead ? outcome.readSeconds : testRead;
     }
-    FreeAligned(buffer);
     std::printf("storage test write   : %8.0f MB/s   bare write: %8.0f MB/s   ratio %.2f\n", RateMBps(bytes, testWrite),
                 RateMBps(bytes, bareWrite), bareWrite / testWrite);
     std::printf("storage test read    : %8.0f MB/s   bare read : %8.0f MB/s   ratio %.2f\n", RateMBps(bytes, testRead),

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "BenchTiming.h"
+#include "framework/Handles.h"
 #include "tavilcheck/runner/CCallDllThread.h"
 #include "tavilcheck/runner/LibraryModule.h"
 
@@ -56,7 +57,7 @@ int main(int argc, char** argv) {
                                   nullptr, windowClass.hInstance, nullptr);
 
     TestCatalogue catalogue;
-    CCallDllThread worker(window, catalogue);
+    CCallDllThread worker(window, catalogue, RunRequest{});
     const std::string text = "Memory test: pass 1 of 3, block 0x00400000 checked\r\n";
     double bare = CrossThread(count, [&] { ::SendMessageA(window, WM_USER, 0, 0); });
     double message = CrossThread(count, [&] { worker.ScreenText(text); });
@@ -67,8 +68,7 @@ int main(int argc, char** argv) {
     int loads = count / 10;
     HMODULE loaded = nullptr;
     double bareLoad = Local(loads, [] {
-        HMODULE module = ::LoadLibraryA("empty_module.dll");
-        ::FreeLibrary(module);
+        fw::Library module(::LoadLibraryA("empty_module.dll"));
     });
     double moduleCall = Local(loads, [&] {
         CallLibraryModule("empty_module.dll", window, 0, 1, loaded);

@@ -2,28 +2,25 @@
 
 namespace fw {
 
-Thread::~Thread() {
-    if (m_handle)
-        ::CloseHandle(m_handle);
-}
+Thread::~Thread() = default;
 
 bool Thread::Start() {
     if (m_handle)
         return false;
-    m_handle = ::CreateThread(nullptr, 0, Entry, this, 0, nullptr);
-    return m_handle != nullptr;
+    m_handle.reset(::CreateThread(nullptr, 0, Entry, this, 0, nullptr));
+    return static_cast<bool>(m_handle);
 }
 
 bool Thread::IsRunning() const { return m_handle && !Wait(0); }
 
 bool Thread::Wait(DWORD milliseconds) const {
-    return !m_handle || ::WaitForSingleObject(m_handle, milliseconds) == WAIT_OBJECT_0;
+    return !m_handle || ::WaitForSingleObject(m_handle.get(), milliseconds) == WAIT_OBJECT_0;
 }
 
 DWORD Thread::ExitCode() const {
     DWORD code = 0;
     if (m_handle)
-        ::GetExitCodeThread(m_handle, &code);
+        ::GetExitCodeThread(m_handle.get(), &code);
     return code;
 }
 

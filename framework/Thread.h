@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "Handles.h"
+
 namespace fw {
 
 class Thread {
@@ -14,7 +16,7 @@ public:
     virtual ~Thread();
 
     bool Start();
-    HANDLE handle() const { return m_handle; }
+    HANDLE handle() const { return m_handle.get(); }
     // True while the thread runs.
     bool IsRunning() const;
     // Waits up to `milliseconds`; true when the thread has ended.
@@ -28,7 +30,7 @@ protected:
 
 private:
     static DWORD WINAPI Entry(LPVOID self);
-    HANDLE m_handle = nullptr;
+    Handle m_handle;
 };
 
 } // namespace fw

@@ -5,6 +5,7 @@
 #include "Skin.h"
 #include "SubclassedControl.h"
 #include "TesselAPI.h"
+#include "framework/Gdi.h"
 #include "framework/WindowMap.h"
 
 AbstractDialog::AbstractDialog(UINT templateId, HWND parent)
@@ -86,9 +87,10 @@ RECT AbstractDialog::CaptionButtonRect(int index) const {
 }
 
 void AbstractDialog::PaintFrame() {
-    HDC dc = ::GetWindowDC(m_hwnd);
-    if (!dc)
+    fw::WindowDC windowDC(m_hwnd, fw::WindowDC::kWholeWindow);
+    if (!windowDC)
         return;
+    HDC dc = windowDC.get();
     RECT window{};
     ::GetWindowRect(m_hwnd, &window);
     RECT whole = {0, 0, window.right - window.left, window.bottom - window.top};
@@ -118,7 +120,6 @@ void AbstractDialog::PaintFrame() {
     m_painter->SetText(title.c_str());
     m_painter->DrawTitleText(dc, textArea, flags);
     m_painter->SetText(nullptr);
-    ::ReleaseDC(m_hwnd, dc);
 }
 
 LRESULT AbstractDialog::FrameHitTest(LPARAM lParam) {

@@ -1,10 +1,13 @@
 #include "Skin.h"
 
+#include "framework/Gdi.h"
+
 namespace skin {
 
 HBRUSH FaceBrush() {
-    static HBRUSH brush = ::CreateSolidBrush(kFace);
-    return brush;
+    // The skin's shared objects live as long as the program.
+    static const fw::Brush brush(::CreateSolidBrush(kFace));
+    return brush.get();
 }
 
 namespace {
@@ -23,13 +26,13 @@ HFONT MakeFont(int weight) {
 } // namespace
 
 HFONT UiFont() {
-    static HFONT font = MakeFont(FW_NORMAL);
-    return font;
+    static const fw::Font font(MakeFont(FW_NORMAL));
+    return font.get();
 }
 
 HFONT UiBoldFont() {
-    static HFONT font = MakeFont(FW_BOLD);
-    return font;
+    static const fw::Font font(MakeFont(FW_BOLD));
+    return font.get();
 }
 
 LRESULT ControlColours(HDC dc) {

@@ -1,19 +1,18 @@
 #include "TesselDialogPainter.h"
 
 #include "Skin.h"
+#include "framework/Gdi.h"
 
 namespace {
 // A caption button: flat square with a glyph drawn by `glyph`.
 template <class Glyph>
 void CaptionButton(HDC dc, const RECT& rect, UINT flags, Glyph glyph) {
     skin::Fill(dc, rect, (flags & kPaintPressed) ? skin::kAccentDark : skin::kAccent);
-    HPEN pen = ::CreatePen(PS_SOLID, 1, skin::kAccentText);
-    HGDIOBJ old = ::SelectObject(dc, pen);
+    fw::Pen pen(::CreatePen(PS_SOLID, 1, skin::kAccentText));
+    fw::ScopedSelect selected(dc, pen.get());
     int size = (rect.bottom - rect.top) / 3;
     int cx = (rect.left + rect.right) / 2, cy = (rect.top + rect.bottom) / 2;
     glyph(dc, cx, cy, size);
-    ::SelectObject(dc, old);
-    ::DeleteObject(pen);
 }
 
 void Line(HDC dc, int x1, int y1, int x2, int y2) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "Skin.h"
+#include "framework/Gdi.h"
 
 namespace {
 constexpr UINT_PTR kHookId = 0x5C20;
@@ -31,7 +32,7 @@ void AbstractScrollBarPaintHook::PaintScrollBars(bool redraw) {
 }
 
 void AbstractScrollBarPaintHook::PaintNow() {
-    HDC dc = ::GetWindowDC(m_hwnd);
+    fw::WindowDC dc(m_hwnd, fw::WindowDC::kWholeWindow);
     if (!dc)
         return;
     RECT window{};
@@ -58,9 +59,8 @@ void AbstractScrollBarPaintHook::PaintNow() {
                 thumb.right = bar.left + info.xyThumbBottom;
             }
         }
-        PaintBar(dc, bar, thumb, vertical);
+        PaintBar(dc.get(), bar, thumb, vertical);
     }
-    ::ReleaseDC(m_hwnd, dc);
 }
 
 LRESULT CALLBACK AbstractScrollBarPaintHook::HookProc(HWND hwnd, UINT message, WPARAM wParam,

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "Skin.h"
+#include "framework/Gdi.h"
 
 void AbstractTabCtrl::OnAttached() {
     skin::SubclassedControl::OnAttached();
@@ -61,10 +62,13 @@ RECT AbstractTabCtrl::DisplayRect() const {
 void AbstractTabCtrl::Paint(HDC target) {
     RECT client = ClientRect();
     // Drawn off screen first, so the tabs do not flicker on every change.
-    HDC dc = ::CreateCompatibleDC(target);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(target, client.right, client.bottom);
-    HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
-    HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HFONT>(Send(WM_GETFONT)));
+    fw::MemoryDC memory(target);
+    fw::Bitmap bitmap(::CreateCompatibleBitmap(target, client.right, client.bottom));
+    if (!memory || !bitmap)
+        return;
+    HDC dc = memory.get();
+    fw::ScopedSelect bitmapSelected(dc, bitmap.get());
+    fw::ScopedSelect fontSelected(dc, reinterpret_cast<HFONT>(Send(WM_GETFONT)));
 
     int count = GetItemCount();
     int selected = GetCurSel();
@@ -86,10 +90,6 @@ void AbstractTabCtrl::Paint(HDC target) {
     }
 
     ::BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    ::SelectObject(dc, oldFont);
-    ::SelectObject(dc, oldBitmap);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
 }
 
 LRESULT AbstractTabCtrl::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {

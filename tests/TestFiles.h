@@ -10,19 +10,23 @@
 #include <string>
 #include <vector>
 
+#include "framework/Handles.h"
+
 namespace tavil {
 
 // Deletes the files (not the sub-folders) of `directory` (ending in "\").
 inline void DeleteFilesIn(const std::string& directory) {
     WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((directory + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    fw::FindHandle search(::FindFirstFileA((directory + "*").c_str(), &found));
+    if (!search)
         return;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            ::DeleteFileA((directory + found.cFileName).c_str());
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            const std::string path = directory + found.cFileName;
+            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL); // read-only files of a test too
+            ::DeleteFileA(path.c_str());
+        }
+    } while (::FindNextFileA(search.get(), &found));
 }
 
 // An empty folder `name` in the temporary folder, ending in "\".
@@ -47,6 +51,12 @@ inline std::string ReadWholeFile(const std::string& path) {
 inline void WriteWholeFile(const std::string& path, const std::string& contents) {
     std::ofstream file(path, std::ios::binary);
     file << contents;
+}
+
+// Opens `path` sharing nothing, as a program that holds a file locked.
+inline fw::Handle LockFile(const std::string& path) {
+    return fw::Handle(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 // A value of a profile file (such as the history file), read through the

@@ -15,21 +15,16 @@ std::string SystemErrorText(DWORD error) {
 UnbufferedFile::UnbufferedFile(const std::string& path, bool cached) {
     DWORD flags = cached ? FILE_FLAG_DELETE_ON_CLOSE
                          : FILE_FLAG_WRITE_THROUGH | FILE_FLAG_NO_BUFFERING | FILE_FLAG_DELETE_ON_CLOSE;
-    handle_ = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, flags, nullptr);
-    if (handle_ == INVALID_HANDLE_VALUE)
+    handle_.reset(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, flags, nullptr));
+    if (!handle_)
         Fail();
-}
-
-UnbufferedFile::~UnbufferedFile() {
-    if (IsOpen())
-        ::CloseHandle(handle_);
 }
 
 void UnbufferedFile::Fail() { error_ = SystemErrorText(::GetLastError()); }
 
 bool UnbufferedFile::Write(const uint8_t* data, size_t size) {
     DWORD written = 0;
-    if (::WriteFile(handle_, data, static_cast<DWORD>(size), &written, nullptr) && written == size)
+    if (::WriteFile(handle_.get(), data, static_cast<DWORD>(size), &written, nullptr) && written == size)
         return true;
     Fail();
     return false;
@@ -37,7 +32,7 @@ bool UnbufferedFile::Write(const uint8_t* data, size_t size) {
 
 bool UnbufferedFile::Rewind() {
     LARGE_INTEGER zero{};
-    if (::SetFilePointerEx(handle_, zero, nullptr, FILE_BEGIN))
+    if (::SetFilePointerEx(handle_.get(), zero, nullptr, FILE_BEGIN))
         return true;
     Fail();
     return false;
@@ -45,7 +40,7 @@ bool UnbufferedFile::Rewind() {
 
 bool UnbufferedFile::Read(uint8_t* data, size_t size) {
     DWORD read = 0;
-    if (!::ReadFile(handle_, data, static_cast<DWORD>(size), &read, nullptr))
+    if (!::ReadFile(handle_.get(), data, static_cast<DWORD>(size), &read, nullptr))
         Fail();
     else if (read == size)
         return true;
@@ -54,13 +49,10 @@ bool UnbufferedFile::Read(uint8_t* data, size_t size) {
     return false;
 }
 
-uint8_t* AllocateAligned(size_t size) {
-    return static_cast<uint8_t*>(::VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+AlignedBlock AllocateAligned(size_t size) {
+    return AlignedBlock(static_cast<uint8_t*>(::VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)));
 }
 
-void FreeAligned(uint8_t* block) {
-    if (block)
-        ::VirtualFree(block, 0, MEM_RELEASE);
-}
+void AlignedFree::operator()(uint8_t* block) const { ::VirtualFree(block, 0, MEM_RELEASE); }
 
 } // namespace tavil::modules

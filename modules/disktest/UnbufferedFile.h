@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
+#include "framework/Handles.h"
 #include "modules/disktest/StorageCheck.h"
 
 namespace tavil::modules {
@@ -16,11 +18,10 @@ public:
     // Creates (or replaces) `path`.  `cached` opens it as an ordinary file,
     // for comparisons in the benchmark.
     explicit UnbufferedFile(const std::string& path, bool cached = false);
-    ~UnbufferedFile() override;
     UnbufferedFile(const UnbufferedFile&) = delete;
     UnbufferedFile& operator=(const UnbufferedFile&) = delete;
 
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return static_cast<bool>(handle_); }
     bool Write(const uint8_t* data, size_t size) override;
     bool Rewind() override;
     bool Read(uint8_t* data, size_t size) override;
@@ -28,16 +29,19 @@ public:
 
 private:
     void Fail();
-    HANDLE handle_;
+    fw::Handle handle_;
     std::string error_;
 };
 
 // The system's text for an error code, without the trailing line end.
 std::string SystemErrorText(DWORD error);
 
-// A block of `size` bytes aligned to the page size, as unbuffered I/O
-// needs; freed with FreeAligned.
-uint8_t* AllocateAligned(size_t size);
-void FreeAligned(uint8_t* block);
+struct AlignedFree {
+    void operator()(uint8_t* block) const;
+};
+// A block aligned to the page size, as unbuffered I/O needs.
+using AlignedBlock = std::unique_ptr<uint8_t, AlignedFree>;
+// `size` bytes, or none when there is not enough memory.
+AlignedBlock AllocateAligned(size_t size);
 
 } // namespace tavil::modules

@@ -100,24 +100,21 @@ int main(int argc, char** argv) {
     if (size == 0)
         return CouldNotTest("too little free space in " + directory + " (8 MB needed).");
 
-    uint8_t* buffer = AllocateAligned(2 * kStorageBlockBytes);
+    AlignedBlock buffer = AllocateAligned(2 * kStorageBlockBytes);
     if (!buffer)
         return CouldNotTest("not enough memory for the test buffer.");
     StorageOutcome outcome;
     {
         UnbufferedFile file(directory + "tavil_storage_test.tmp");
-        if (!file.IsOpen()) {
-            FreeAligned(buffer);
+        if (!file.IsOpen())
             return CouldNotTest("cannot write in " + directory + ": " + file.LastError() + ".");
-        }
         Print("Storage Test: writing a " + std::to_string(size >> 20) + " MB test file in " + directory + "\r\n");
         StorageHooks hooks;
         hooks.clock = Seconds;
         hooks.line = Print;
         hooks.stopRequested = [] { return g_stopRequested != 0; };
-        outcome = RunStorageCheck(file, size, buffer, static_cast<uint64_t>(::GetTickCount64()), hooks);
+        outcome = RunStorageCheck(file, size, buffer.get(), static_cast<uint64_t>(::GetTickCount64()), hooks);
     } // the file is deleted here
-    FreeAligned(buffer);
 
     std::string summary = StorageSummary(directory, outcome);
     Print(summary);

@@ -2,18 +2,19 @@
 
 #include <vector>
 
+#include "framework/Handles.h"
 #include "framework/ResourceSource.h"
 #include "framework/TextUtil.h"
 
 namespace tavil {
 
 bool ClaimSingleInstance() {
-    HANDLE mutex = ::CreateMutexA(nullptr, TRUE, "tavilcheck");
-    if (mutex && ::GetLastError() == ERROR_ALREADY_EXISTS) {
-        ::CloseHandle(mutex);
+    fw::Handle mutex(::CreateMutexA(nullptr, TRUE, "tavilcheck"));
+    if (mutex && ::GetLastError() == ERROR_ALREADY_EXISTS)
         return false;
-    }
-    return true; // the handle lives until the process ends
+    // The first copy holds the mutex until the process ends.
+    mutex.release();
+    return true;
 }
 
 const std::string& ProgramDirectory() {
@@ -30,10 +31,9 @@ const std::string& ProgramDirectory() {
 
 bool FileExists(const std::string& path) {
     WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA(path.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    fw::FindHandle search(::FindFirstFileA(path.c_str(), &found));
+    if (!search)
         return false;
-    ::FindClose(search);
     return !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

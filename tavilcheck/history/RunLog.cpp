@@ -9,16 +9,12 @@
 
 namespace tavil {
 
-bool RotateRunLogs(const std::string& directory) {
-    bool newestKept = true;
+void RotateRunLogs(const std::string& directory) {
     for (int n = kLogFileCount - 2; n >= 0; --n) {
         std::string source = directory + LogFileName(n);
-        if (::GetFileAttributesA(source.c_str()) == INVALID_FILE_ATTRIBUTES)
-            continue;
-        if (!::CopyFileA(source.c_str(), (directory + LogFileName(n + 1)).c_str(), FALSE) && n == 0)
-            newestKept = false;
+        if (::GetFileAttributesA(source.c_str()) != INVALID_FILE_ATTRIBUTES)
+            ::CopyFileA(source.c_str(), (directory + LogFileName(n + 1)).c_str(), FALSE);
     }
-    return newestKept;
 }
 
 bool RunLog::SetDirectory(const std::string& directory) {
@@ -34,8 +30,8 @@ bool RunLog::OpenForRun(const std::string& directory) {
     Close();
     if (!SetDirectory(directory))
         return false;
-    if (!RotateRunLogs(m_directory))
-        return false;
+    m_historyPath = m_directory + kHistoryFileName;
+    RotateRunLogs(m_directory);
     OpenFile("wt+");
     return IsOpen();
 }
@@ -43,6 +39,8 @@ bool RunLog::OpenForRun(const std::string& directory) {
 bool RunLog::UseDirectory(const std::string& directory) {
     if (!SetDirectory(directory))
         return false;
+    if (m_historyPath.empty())
+        m_historyPath = m_directory + kHistoryFileName;
     if (!IsOpen())
         OpenFile("at");
     return true;
@@ -85,7 +83,5 @@ bool RunLog::Close() {
     m_file = nullptr;
     return true;
 }
-
-std::string RunLog::HistoryPath() const { return m_directory.empty() ? std::string() : m_directory + kHistoryFileName; }
 
 } // namespace tavil

@@ -18,14 +18,16 @@ public:
     ~RunLog() { Close(); }
 
     // The start of a run (or TM_SET_LOG_DIR 0): moves the logs in
-    // `directory` up by one number and opens a new, empty hwck_log00.txt.
-    // The log stays closed when the directory is too long for the path
-    // buffers, or when the last run's log could not be kept as
-    // hwck_log01.txt (a full disk, say), so that it is not overwritten.
+    // `directory` up by one number, opens a new, empty hwck_log00.txt and
+    // makes the history file beside it the run's.  The log stays closed
+    // when the directory is too long for the path buffers or the file
+    // cannot be made.
     bool OpenForRun(const std::string& directory);
     // TM_SET_LOG_DIR 1: logs go to `directory` from now on, appended to
-    // its hwck_log00.txt when no log is open.  False, with nothing changed,
-    // for a directory too long for the path buffers.
+    // its hwck_log00.txt when no log is open.  The history file stays
+    // where the run's start put it (beside the new log only when no run
+    // has named one yet).  False, with nothing changed, for a directory
+    // too long for the path buffers.
     bool UseDirectory(const std::string& directory);
 
     // TM_LOG_TEXT: the text as it stands; nothing when no log is open.
@@ -41,10 +43,10 @@ public:
     bool IsOpen() const { return m_file != nullptr; }
     // False only while a restart is under way (TM_QUERY_LOG_READY).
     bool ready() const { return m_ready; }
-    // The directory of the log (with one trailing backslash) and the
-    // history file beside it.
+    // The directory of the log (with one trailing backslash), and the
+    // history file of the run.
     const std::string& directory() const { return m_directory; }
-    std::string HistoryPath() const;
+    const std::string& HistoryPath() const { return m_historyPath; }
 
 private:
     bool SetDirectory(const std::string& directory);
@@ -54,13 +56,15 @@ private:
 
     std::string m_directory;
     std::string m_path;
+    std::string m_historyPath;
     FILE* m_file = nullptr;
     bool m_ready = true;
 };
 
 // Moves the run logs of `directory` up by one number: 97 to 98, .. 00 to
-// 01, each copied over the next (a file that cannot be copied is skipped).
-// False when hwck_log00.txt exists but could not be kept as hwck_log01.txt.
-bool RotateRunLogs(const std::string& directory);
+// 01, each copied over the next.  A file that cannot be copied (a locked
+// or read-only target) is skipped: the rotation never keeps a run from
+// being logged.
+void RotateRunLogs(const std::string& directory);
 
 } // namespace tavil

@@ -9,22 +9,21 @@
 #include "framework/ResourceSource.h"
 #include "framework/TextUtil.h"
 #include "resource_ids.h"
-#include "skinlib/TesselMessageBox.h"
 
 namespace tavil {
 
-CCallDllThread::CCallDllThread(HWND window, const TestCatalogue& catalogue)
-    : m_window(window), m_catalogue(catalogue) {}
+CCallDllThread::CCallDllThread(HWND window, const TestCatalogue& catalogue, RunRequest request)
+    : m_window(window), m_catalogue(catalogue), m_request(std::move(request)), m_runFlags(m_request.runFlags) {
+    g_runningProgram.Reset();
+}
 
 DWORD CCallDllThread::Run() {
-    g_runningProgram.Reset();
-    m_abortFlag.store(0);
     int32_t result = 0;
-    if (resumeFlag)
+    if (m_request.resume)
         result = ResumeRun();
-    else if (runKind == 0)
+    else if (m_request.runKind == 0)
         result = BatchRun();
-    else if (runKind == 1)
+    else if (m_request.runKind == 1)
         result = SingleRun();
     Send(TM_RUN_RESULT, 0, static_cast<LPARAM>(result));
     Send(TM_RUN_DONE, 0, 0);
@@ -32,8 +31,10 @@ DWORD CCallDllThread::Run() {
 }
 
 int32_t CCallDllThread::BatchRun() {
-    runFlags |= FLAG_BATCH;
-    const bool service = runFlags & FLAG_SERVICE;
+    m_runFlags |= FLAG_BATCH;
+    const bool service = m_runFlags & FLAG_SERVICE;
+    const int moduleCount = m_request.moduleCount, loopCount = m_request.loopCount;
+    TestTimesDialog* testTimes = m_request.testTimes;
     const int entries = moduleCount < 0 ? 0 : moduleCount > kMaxQuickEntries ? kMaxQuickEntries : moduleCount;
     int32_t result = 0, lastResult = 0;
     bool stop = false, stopped = false, dialogOk = true;
@@ -62,7 +63,7 @@ int32_t CCallDllThread::BatchRun() {
                 ScreenText(FormatNumbers(fw::ResourceSource::LoadString(IDS_LOOP_TIMES), loop, loopCount));
             }
             for (int i = 0; i < entries && RunState() == TAVIL_RUN_STATE_RUNNING; ++i) {
-                if (lastResult != 0 && (runFlags & FLAG_STOP_WHEN_ERROR) && service) {
+                if (lastResult != 0 && (m_runFlags & FLAG_STOP_WHEN_ERROR) && service) {
                     stop = true;
                     break;
                 }
@@ -100,7 +101,7 @@ int32_t CCallDllThread::BatchRun() {
         StringToLog(IDS_VERDICT_PASS);
         StringToScreen(IDS_VERDICT_PASS);
     } else {
-        UINT banner = (runFlags & FLAG_RECOVERY) ? IDS_VERDICT_FAIL_PC : IDS_VERDICT_FAIL;
+        UINT banner = (m_runFlags & FLAG_RECOVERY) ? IDS_VERDICT_FAIL_PC : IDS_VERDICT_FAIL;
         StringToScreen(banner);
         StringToLog(banner);
     }
@@ -108,13 +109,14 @@ int32_t CCallDllThread::BatchRun() {
 }
 
 int32_t CCallDllThread::SingleRun() {
-    runFlags &= ~FLAG_BATCH;
+    m_runFlags &= ~FLAG_BATCH;
+    const int moduleIndex = m_request.moduleIndex;
     if (moduleIndex < 0 || moduleIndex >= kMaxModules)
         return TAVIL_RESULT_NOT_STARTED;
     const TestModule& module = m_catalogue.modules[static_cast<size_t>(moduleIndex)];
     // Lower-case ".dll" only: a name written "X.DLL" runs as a program.
     if (module.windowType == WINDOW_DEFAULT && fw::Contains(module.testFile, ".dll"))
-        return RunLibraryModule(module.testFile, loopCount);
+        return RunLibraryModule(module.testFile, m_request.loopCount);
 
     BothText("= " + module.testName + " Start =\r\n\r\n");
     int32_t result = RunProgramModule(*this, module);
@@ -130,24 +132,27 @@ int32_t CCallDllThread::SingleRun() {
 }
 
 int32_t CCallDllThread::ResumeRun() {
-    resumeFlag = 0;
-    runFlags &= ~FLAG_BATCH;
+    m_runFlags &= ~FLAG_BATCH;
+    const int moduleIndex = m_request.moduleIndex;
     if (moduleIndex < 0 || moduleIndex >= kMaxModules)
         return TAVIL_RESULT_NOT_STARTED;
     // The text stays valid for the whole call: it lives until we return.
-    const std::string directory = logEnabled ? userLogDirectory : std::string();
+    const std::string directory = m_request.logEnabled ? m_request.userLogDirectory : std::string();
     return RunLibraryModule(m_catalogue.modules[static_cast<size_t>(moduleIndex)].testFile,
                             reinterpret_cast<intptr_t>(directory.c_str()));
 }
 
 int32_t CCallDllThread::RunLibraryModule(const std::string& file, intptr_t argument) {
-    LibraryCall call = CallLibraryModule(file, m_window, runFlags, argument, m_library);
+    LibraryCall call = CallLibraryModule(file, m_window, m_runFlags, argument, m_library);
     if (call.loaded && call.hasEntry)
         return call.result;
     // The module could not be tested: warn, go on with the run, and count
     // it as an error so that the verdict never says "no error" for it.
-    std::string caption = fw::ResourceSource::LoadString(IDS_WARNING);
-    TesselMessageBox(IDS_LOADING_DLL_FAILED, caption.c_str(), MB_ICONEXCLAMATION | MB_OK);
+    // The window shows the box: this thread never opens one.
+    const std::string text = fw::ResourceSource::LoadString(IDS_LOADING_DLL_FAILED);
+    const std::string caption = fw::ResourceSource::LoadString(IDS_WARNING);
+    TavilMessageBoxRecord box{text.c_str(), caption.c_str(), MB_ICONEXCLAMATION | MB_OK};
+    Send(TM_MESSAGE_BOX, 0, reinterpret_cast<LPARAM>(&box));
     return TAVIL_RESULT_NOT_STARTED;
 }
 

@@ -20,26 +20,32 @@ namespace tavil {
 
 constexpr COLORREF kResultGreen = 0x00FF00;
 
+// Everything a run is started with; fixed for the length of the run.
+struct RunRequest {
+    int runKind = 0;                      // 0 batch, 1 single
+    int moduleIndex = -1;                 // catalogue slot of a single or resume run
+    bool resume = false;                  // a resume run of moduleIndex
+    int moduleCount = 0;                  // entries of the batch list
+    int loopCount = 1;                    // loops of a batch, repetitions of a single run
+    uint32_t runFlags = 0;                // the window's mode word; FLAG_BATCH is the worker's
+    bool logEnabled = false;              // user logs are written
+    std::string userLogDirectory;         // ends in "\", or empty
+    std::string moduleLogDirectory;       // where program modules make their detail file
+    std::string programDirectory;         // the program's directory, ending in "\"
+    TestTimesDialog* testTimes = nullptr; // service-mode batch; none: every entry once
+};
+
 class CCallDllThread : public fw::Thread {
 public:
     // `window` receives every message; `catalogue` (read-only, owned by
-    // the window) supplies the batch list and the modules.
-    CCallDllThread(HWND window, const TestCatalogue& catalogue);
+    // the window) supplies the batch list and the modules.  A new worker
+    // starts with nothing running and nothing stopped, so a Stop that comes
+    // before its thread begins is kept.
+    CCallDllThread(HWND window, const TestCatalogue& catalogue, RunRequest request);
 
-    // Set by the window before Start.
-    int moduleCount = 0;                 // entries of the batch list
-    uint32_t runFlags = 0;               // the window's mode word; FLAG_BATCH is the worker's
-    std::string programDirectory;        // the program's directory, ending in "\"
-    std::string moduleLogDirectory;      // where program modules make their detail file
-    int moduleIndex = -1;                // catalogue slot of a single or resume run
-    int runKind = 0;                     // 0 batch, 1 single
-    std::string userLogDirectory;        // ends in "\", or empty
-    int logEnabled = 0;
-    int resumeFlag = 0;
-    int loopCount = 1;
-    TestTimesDialog* testTimes = nullptr; // service-mode batch; none: every entry once
-    int progressBase = 0;
-    int progressDivisor = 1;
+    const RunRequest& request() const { return m_request; }
+    // The run flags as the modules get them now (FLAG_BATCH set in a batch).
+    uint32_t runFlags() const { return m_runFlags; }
 
     // The run state: 259 while running, 1 after Stop (written by the window).
     int32_t RunState() const { return m_runState.load(); }
@@ -76,12 +82,15 @@ private:
     int32_t BatchRun();
     int32_t SingleRun();
     int32_t ResumeRun();
-    // One library module: the warning box when it cannot be loaded or has
-    // no StartTest, which then gives TAVIL_RESULT_NOT_STARTED.
+    // One library module: the warning box (asked of the window) when it
+    // cannot be loaded or has no StartTest, which then gives
+    // TAVIL_RESULT_NOT_STARTED.
     int32_t RunLibraryModule(const std::string& file, intptr_t argument);
 
     HWND m_window;
     const TestCatalogue& m_catalogue;
+    const RunRequest m_request;
+    uint32_t m_runFlags;
     HMODULE m_library = nullptr;
     std::atomic<int32_t> m_runState{TAVIL_RUN_STATE_RUNNING};
     std::atomic<int32_t> m_abortFlag{0};

@@ -2,14 +2,16 @@
 // the program hidden in a console of its own with its standard output and
 // error on a pipe, and sends everything it writes to the main window in
 // pieces of at most 256 bytes (TM_SCREEN_TEXT, then TM_LOG_TEXT), as soon
-// as each piece is read.  The thread ends when the program has ended and
-// its output has been read; its exit code is the program's.
+// as each piece is read.  The thread ends when the pipe breaks: the
+// program and every process it started that holds the pipe have ended (or
+// were ended by Stop).  Its exit code is the program's.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+#include "ProgramProcess.h"
 #include "framework/Thread.h"
 
 namespace tavil {
@@ -21,24 +23,21 @@ public:
     OutputCapture(HWND window, std::string commandLine)
         : m_window(window), m_commandLine(std::move(commandLine)) {}
 
-    // After the thread has ended: whether the program could be started,
-    // and if not, the system's error code.
-    bool started() const { return m_started; }
-    DWORD startError() const { return m_startError; }
+    // After the thread has ended: why the program was not started (the
+    // pipes, the job or the program itself), or nothing when it ran.
+    StartFailure failure() const { return m_failure; }
 
 protected:
     DWORD Run() override;
 
 private:
-    // Reads the pipe until every writer has gone, or the program has
-    // ended and nothing more arrives.
-    void ReadOutput(HANDLE pipe, HANDLE child);
+    // Reads the pipe until every writer has gone.
+    void ReadOutput(HANDLE pipe);
     void SendPiece(const char* data, DWORD size);
 
     HWND m_window;
     std::string m_commandLine;
-    bool m_started = false;
-    DWORD m_startError = 0;
+    StartFailure m_failure;
 };
 
 } // namespace tavil

@@ -7,6 +7,7 @@
 #include "CCallDllThread.h"
 #include "OutputCapture.h"
 #include "ProgramCommandLine.h"
+#include "ProgramProcess.h"
 #include "RunProgress.h"
 #include "RunningProgram.h"
 #include "framework/ResourceSource.h"
@@ -25,11 +26,9 @@ const char kDetailHead[] = "=-=-=-=-=-= The detail of the test result =-=-=-=-=-
 // not make the run hold all of it in memory.
 constexpr long kMaxDetailBytes = 1 << 20;
 
-// One repetition's program: whether it started (and the system's reason
-// when not) and its exit code.
+// One repetition's program: why it did not start, or its exit code.
 struct Launch {
-    bool started = false;
-    DWORD error = 0;
+    StartFailure failure;
     int32_t exitCode = 0;
 };
 
@@ -37,12 +36,11 @@ Launch RunCaptured(HWND window, const std::string& commandLine) {
     Launch launch;
     OutputCapture capture(window, commandLine);
     if (!capture.Start()) {
-        launch.error = ::GetLastError();
+        launch.failure = FailedStep("CreateThread");
         return launch;
     }
     capture.Wait(INFINITE);
-    launch.started = capture.started();
-    launch.error = capture.startError();
+    launch.failure = capture.failure();
     launch.exitCode = static_cast<int32_t>(capture.ExitCode());
     return launch;
 }
@@ -53,35 +51,14 @@ Launch RunInWindow(const std::string& commandLine, WORD showState) {
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = showState;
-    PROCESS_INFORMATION process{};
-    std::string line = commandLine; // CreateProcess may write into it
-    if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-        launch.error = ::GetLastError();
+    ProgramProcess program;
+    launch.failure = program.Start(commandLine, startup, 0);
+    if (launch.failure)
         return launch;
-    }
-    launch.started = true;
-    g_runningProgram.SetChild(process.hProcess);
-    ::WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD exitCode = 0;
-    ::GetExitCodeProcess(process.hProcess, &exitCode);
-    launch.exitCode = static_cast<int32_t>(exitCode);
+    g_runningProgram.SetChild(program);
+    launch.exitCode = static_cast<int32_t>(program.WaitForExit());
     g_runningProgram.ForgetChild();
-    ::CloseHandle(process.hProcess);
-    ::CloseHandle(process.hThread);
     return launch;
-}
-
-// "<program> could not be started: <the system's reason> (error N)".
-std::string NotStartedLine(const std::string& program, DWORD error) {
-    char reason[512] = "";
-    ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, reason,
-                     sizeof reason, nullptr);
-    std::string text = reason;
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
-        text.pop_back();
-    if (text.empty())
-        text = "unknown reason";
-    return program + " could not be started: " + text + " (error " + std::to_string(error) + ")\r\n";
 }
 
 // A repetition failed: the error block and the error colour.
@@ -108,7 +85,7 @@ void ShowDetailFile(const CCallDllThread& worker, const std::string& path) {
         if (total > kMaxDetailBytes)
             contents += "\r\n[" + std::to_string(total - kMaxDetailBytes) + " more bytes of the detail file not shown]";
         std::string section = kDetailHead + contents + "\r\n";
-        if (worker.logEnabled == 1)
+        if (worker.request().logEnabled)
             worker.LogText(section);
         worker.ScreenText(section);
     }
@@ -117,34 +94,36 @@ void ShowDetailFile(const CCallDllThread& worker, const std::string& path) {
 
 } // namespace
 
-int32_t RunProgramModule(CCallDllThread& worker, const TestModule& module) {
-    const std::string moduleDirectory = ProgramModuleDirectory(worker.programDirectory, module.testSubdir);
+int32_t RunProgramModule(const CCallDllThread& worker, const TestModule& module) {
+    const RunRequest& request = worker.request();
+    const std::string moduleDirectory = ProgramModuleDirectory(request.programDirectory, module.testSubdir);
     std::string detailFile, programLogDirectory;
-    if (!module.logOption.empty() || worker.logEnabled == 1) {
-        detailFile = worker.moduleLogDirectory + "DefLog.tmp";
+    if (!module.logOption.empty() || request.logEnabled) {
+        detailFile = request.moduleLogDirectory + "DefLog.tmp";
         g_runningProgram.SetDetailFile(detailFile); // Stop deletes it
         if (FILE* file = std::fopen(detailFile.c_str(), "w")) {
             std::fclose(file);
-            programLogDirectory = worker.moduleLogDirectory; // the program is told where to write
+            programLogDirectory = request.moduleLogDirectory; // the program is told where to write
         }
     }
     const std::string commandLine = ProgramCommandLine(moduleDirectory, module.testFile, programLogDirectory);
     const bool captured = module.windowType == WINDOW_DEFAULT;
-    const WORD showState = module.windowType == WINDOW_PROMPT ? SW_SHOWNORMAL : SW_HIDE;
-    worker.progressBase = 0;
-    worker.progressDivisor = worker.loopCount;
+    // PROMPT shows the program's window, DIALOG starts it hidden.
+    const WORD showState = module.windowType == WINDOW_PROMPT ? SW_SHOW : SW_HIDE;
+    const int loopCount = request.loopCount;
+    int progressBase = 0;
 
     int32_t result = 0;
     const std::string repetitionFormat = fw::ResourceSource::LoadString(IDS_REPETITION_LINE);
-    for (int i = 0; i < worker.loopCount && !worker.Aborted(); ++i) {
+    for (int i = 0; i < loopCount && !worker.Aborted(); ++i) {
         worker.StartOfPass(0);
-        if (worker.loopCount > 1)
-            worker.BothText(FormatNumbers(repetitionFormat, i + 1, worker.loopCount));
+        if (loopCount > 1)
+            worker.BothText(FormatNumbers(repetitionFormat, i + 1, loopCount));
 
         Launch launch = captured ? RunCaptured(worker.window(), commandLine) : RunInWindow(commandLine, showState);
-        if (!launch.started) {
+        if (launch.failure) {
             // Not a pass: the module was not tested at all.
-            worker.BothText(NotStartedLine(moduleDirectory + module.testFile, launch.error));
+            worker.BothText(NotStartedText(moduleDirectory + module.testFile, launch.failure));
             ShowFailure(worker);
             result = TAVIL_RESULT_NOT_STARTED;
             if (!detailFile.empty())
@@ -161,9 +140,9 @@ int32_t RunProgramModule(CCallDllThread& worker, const TestModule& module) {
             ShowFailure(worker);
         }
         ShowDetailFile(worker, detailFile);
-        if (launch.exitCode != 0 && (worker.runFlags & FLAG_STOP_WHEN_ERROR))
+        if (launch.exitCode != 0 && (worker.runFlags() & FLAG_STOP_WHEN_ERROR))
             break;
-        worker.Send(TM_PROGRESS, 0, ProgramModuleProgress(worker.progressBase, worker.progressDivisor));
+        worker.Send(TM_PROGRESS, 0, ProgramModuleProgress(progressBase, loopCount));
     }
     return result;
 }

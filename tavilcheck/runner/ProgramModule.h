@@ -13,10 +13,10 @@ namespace tavil {
 
 class CCallDllThread;
 
-// Runs `module` `worker.loopCount` times (fewer after Stop, or after a
+// Runs `module` as often as the worker's request says (fewer after Stop, or after a
 // failure with "Stop When Error") on the worker's thread and returns the
 // module result: the last non-zero exit code, or TAVIL_RESULT_NOT_STARTED
 // when the program could not be started.
-int32_t RunProgramModule(CCallDllThread& worker, const TestModule& module);
+int32_t RunProgramModule(const CCallDllThread& worker, const TestModule& module);
 
 } // namespace tavil

@@ -1,5 +1,7 @@
 #include "RunningProgram.h"
 
+#include "ProgramProcess.h"
+
 namespace tavil {
 
 RunningProgram g_runningProgram;
@@ -10,7 +12,8 @@ constexpr UINT kAbortExitCode = static_cast<UINT>(-1);
 
 void RunningProgram::Reset() {
     std::lock_guard<std::mutex> guard(m_lock);
-    m_child = nullptr;
+    m_process = nullptr;
+    m_job = nullptr;
     m_detailFile.clear();
     m_aborted = false;
 }
@@ -20,25 +23,35 @@ void RunningProgram::SetDetailFile(const std::string& path) {
     m_detailFile = path;
 }
 
-void RunningProgram::SetChild(HANDLE process) {
+void RunningProgram::SetChild(const ProgramProcess& program) {
     std::lock_guard<std::mutex> guard(m_lock);
-    m_child = process;
+    m_process = program.process();
+    m_job = program.job();
     if (m_aborted)
-        ::TerminateProcess(process, kAbortExitCode);
+        EndChild();
 }
 
 void RunningProgram::ForgetChild() {
     std::lock_guard<std::mutex> guard(m_lock);
-    m_child = nullptr;
+    m_process = nullptr;
+    m_job = nullptr;
 }
 
 void RunningProgram::Abort() {
     std::lock_guard<std::mutex> guard(m_lock);
     m_aborted = true;
-    if (m_child)
-        ::TerminateProcess(m_child, kAbortExitCode);
+    EndChild();
     if (!m_detailFile.empty())
         ::DeleteFileA(m_detailFile.c_str());
+}
+
+void RunningProgram::EndChild() {
+    // The whole tree: a process the program started may hold the output
+    // pipe, and the capture ends only when the last holder has gone.
+    if (m_job)
+        ::TerminateJobObject(m_job, kAbortExitCode);
+    if (m_process)
+        ::TerminateProcess(m_process, kAbortExitCode);
 }
 
 } // namespace tavil

@@ -25,12 +25,10 @@ BOOL HistoryPage::OnInitDialog() {
     area.left += 8;
     m_viewer.Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&area));
     // A fixed-pitch 11-point font, so the logs' columns line up.
-    HDC dc = ::GetDC(m_hwnd);
-    int height = -::MulDiv(11, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ::ReleaseDC(m_hwnd, dc);
-    m_font = ::CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
-    m_viewer.Send(WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
+    int height = -::MulDiv(11, ::GetDeviceCaps(fw::WindowDC(m_hwnd).get(), LOGPIXELSY), 72);
+    m_font.reset(::CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New"));
+    m_viewer.Send(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
 
     m_list.InsertColumn(0, "History", LVCFMT_LEFT, 230);
     m_list.Tessel();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "LogRichEdit.h"
+#include "framework/Gdi.h"
 #include "skinlib/TesselButton.h"
 #include "PageDialog.h"
 #include "skinlib/TesselListCtrl.h"
@@ -28,7 +29,7 @@ private:
     TesselListCtrl m_list;
     LogRichEdit m_viewer;
     TesselButton m_reportButton;
-    HFONT m_font = nullptr;
+    fw::Font m_font;
 };
 
 } // namespace tavil

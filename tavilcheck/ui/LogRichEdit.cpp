@@ -11,14 +11,20 @@ constexpr LONG kClearByDeletingUpTo = 16 * 1024;
 
 // Gathered pieces go into the control at the latest at this size, so the
 // text waiting is bounded however fast it comes.
-constexpr size_t kMaxWaitingText = 64 * 1024;
+constexpr size_t kMaxWaitingText = 256 * 1024;
+// The gathered pieces go in at most this often on the animation tick:
+// part of each put's cost in Wine's rich edit grows with what the view
+// holds, so fewer, larger puts slow a long run down less.  Four a second
+// still reads as live output.
+constexpr DWORD kPutIntervalMs = 250;
 // Lines longer than this (binary output, a program that never ends a
-// line) are broken in the view: the control's layout cost grows faster
-// than the length of a paragraph (5 MB in lines of 4096 took 34 s to put
-// in, in lines of 256 under 2 s), and an endless paragraph would make each
-// append slower than the last.  The view wraps long lines anyway; the log
-// keeps the text as it came.
-constexpr int kMaxViewLine = 256;
+// line) are broken in the view: the control's layout cost grows with the
+// length of a paragraph (2 MB in lines of 256 took 2 s to put in, in
+// lines of 1024 4 s, in lines of 4096 13 s), and an endless paragraph
+// would make each append slower than the last.  Program lines up to this
+// length stay whole, so that copying one gives it back unbroken; the log
+// keeps every line as it came.
+constexpr int kMaxViewLine = 1024;
 
 struct StreamSource {
     std::string text;
@@ -73,6 +79,12 @@ void LogRichEdit::HoldDrawing() {
     m_drawingHeld = true;
 }
 
+void LogRichEdit::FlushDrawingIfDue() {
+    if (!m_waiting.empty() && ::GetTickCount() - m_lastPut < kPutIntervalMs)
+        return;
+    FlushDrawing();
+}
+
 void LogRichEdit::FlushDrawing() {
     PutWaitingText();
     if (!m_drawingHeld)
@@ -108,6 +120,7 @@ void LogRichEdit::PutWaitingText() {
         return;
     std::string text;
     text.swap(m_waiting);
+    m_lastPut = ::GetTickCount();
     HoldDrawing();
     int before = LineCount();
     Append(text, 0, false);
@@ -132,18 +145,25 @@ void LogRichEdit::Append(const std::string& text, COLORREF colour, bool useColou
     Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
     if (selection.cpMin != end || selection.cpMax != end)
         Send(EM_SETSEL, end, end);
-    CHARFORMATA format{};
-    format.cbSize = sizeof format;
-    format.dwMask = CFM_COLOR;
-    format.dwEffects = useColour ? 0 : CFE_AUTOCOLOR;
-    format.crTextColor = colour;
-    Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    // Text put in at the end takes the format of the text before it: the
+    // format is set only when the colour changes.  Each format change is a
+    // walk over all paragraphs in Wine's rich edit.
+    if (useColour || m_endColoured) {
+        CHARFORMATA format{};
+        format.cbSize = sizeof format;
+        format.dwMask = CFM_COLOR;
+        format.dwEffects = useColour ? 0 : CFE_AUTOCOLOR;
+        format.crTextColor = colour;
+        Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+        m_endColoured = useColour;
+    }
     Send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void LogRichEdit::Clear() {
     m_waiting.clear();
     m_lineLength = 0;
+    m_endColoured = true; // whatever the format at the end, set it again
     FlushDrawing();
     if (TextLength() > kClearByDeletingUpTo)
         Recreate();

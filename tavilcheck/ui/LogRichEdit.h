@@ -37,7 +37,7 @@ public:
     void AppendText(const std::string& text, COLORREF colour, bool useColour);
     // Appends plain `text` in the default colour and scrolls the view down
     // by the lines it added.  Pieces are gathered and go into the control
-    // together at the next FlushDrawing (or once 64 KB are waiting), so a
+    // together at the next FlushDrawing (or once 256 KB are waiting), so a
     // stream of pieces costs the control a few appends and paints a second
     // rather than one of each per piece.  Anything that reads or changes
     // the content puts the waiting text in first.
@@ -45,6 +45,9 @@ public:
     // Puts the waiting text in and draws what was appended since the last
     // flush.
     void FlushDrawing();
+    // The same on the animation tick, when the last put was long enough
+    // ago (a quarter of a second).
+    void FlushDrawingIfDue();
     // Empties the view.  A view holding much text is replaced by a fresh
     // control with the same settings: Wine's rich edit takes time that
     // grows with the square of the paragraphs to delete text (86 s for
@@ -85,6 +88,8 @@ private:
     long m_textLimit = 0;
     bool m_undoDisabled = false;
     bool m_backgroundSet = false;
+    DWORD m_lastPut = 0;
+    bool m_endColoured = true; // the text at the end may not be in the default colour
     COLORREF m_background = 0;
 };
 

@@ -63,18 +63,13 @@ FW_BEGIN_MESSAGE_MAP(MainWindow, TesselDialog)
     FW_ON_MESSAGE(TM_NOP_407, OnIgnored)
     FW_ON_MESSAGE(TM_NOP_40C, OnIgnored)
     FW_ON_MESSAGE(WM_TIMER, OnTimer)
+    FW_ON_MESSAGE(WM_REAP_WORKERS, OnReapWorkers)
     FW_ON_MESSAGE(WM_POWERBROADCAST, OnPowerBroadcast)
 FW_END_MESSAGE_MAP()
 
 MainWindow::MainWindow() : TesselDialog(IDD_MAIN_WINDOW) { SetPainter(&m_bandPainter); }
 
-MainWindow::~MainWindow() {
-    // A worker still ending is waited for: its object must outlive it.
-    if (m_worker)
-        m_retiredWorkers.push_back(std::move(m_worker));
-    for (auto& worker : m_retiredWorkers)
-        worker->Wait(5000);
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::DoDataExchange() {
     TesselDialog::DoDataExchange();
@@ -98,6 +93,7 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL MainWindow::OnInitDialog() {
     TesselDialog::OnInitDialog();
+    m_session = std::make_unique<RunSession>(m_hwnd, catalogue);
 
     m_icon = static_cast<HICON>(::LoadImageA(fw::ResourceSource::Program(),
                                              MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 0, 0,
@@ -114,7 +110,6 @@ BOOL MainWindow::OnInitDialog() {
     // The model name comes with the machine identification.
     modelName.clear();
     startTimeText = LocalTimeText();
-    m_runDate = startTimeText;
 
     ApplyLoggingRule();
     LoadInterfaceTexts(ProgramDirectory(), modeFlags, catalogue, texts);

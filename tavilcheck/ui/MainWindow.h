@@ -15,15 +15,13 @@
 #include "PageTabCtrl.h"
 #include "Painters.h"
 #include "PowerOff.h"
+#include "RunSession.h"
 #include "TestPage.h"
 #include "ToolsPage.h"
 #include "skinlib/TesselButton.h"
 #include "skinlib/TesselDialog.h"
 #include "tavilcheck/catalogue/InterfaceTexts.h"
 #include "tavilcheck/catalogue/TestCatalogue.h"
-#include "tavilcheck/history/RunLog.h"
-#include "tavilcheck/runner/CCallDllThread.h"
-#include "tavilcheck/runner/RunProgress.h"
 
 namespace tavil {
 
@@ -102,6 +100,7 @@ private:
     LRESULT OnPageChanged(WPARAM, LPARAM);
     LRESULT OnSelectModule(WPARAM, LPARAM);
     LRESULT OnTimer(WPARAM, LPARAM);
+    LRESULT OnReapWorkers(WPARAM, LPARAM);
     LRESULT OnPowerBroadcast(WPARAM, LPARAM);
     // The run log's messages.
     LRESULT OnLogText(WPARAM, LPARAM);
@@ -124,15 +123,11 @@ private:
     // Run control steps.
     TestPage* CurrentTestPage() const; // the page of runKind, or none
     void StartRun();
+    // The page and the window back to idle at the end of a run.
+    void ShowRunEnded();
     void LockOtherTabs(bool locked);
-    void ReapWorker();
-    void SweepRetiredWorkers();
-    // The header of the run log: run title, run date, model name.
-    std::string RunLogHeader() const;
-    // After the log of a run was closed: its record in the history file.
-    void WriteHistory();
-    // From the start of a run until its worker is reaped at TM_RUN_DONE.
-    bool RunInProgress() const { return m_worker != nullptr; }
+    // From the start of a run until TM_RUN_DONE.
+    bool RunInProgress() const { return m_session && m_session->Running(); }
 
     PageTabCtrl m_tabs;
     TesselButton m_helpButton;
@@ -147,18 +142,10 @@ private:
     int m_exitCode = kExitNormal;
     SystemPowerOff m_systemPowerOff;
 
-    // Run state.
-    std::unique_ptr<CCallDllThread> m_worker;
-    std::vector<std::unique_ptr<CCallDllThread>> m_retiredWorkers; // ending, deleted by timer 1
-    BatchProgress m_batchProgress;
-    int32_t m_runState = TAVIL_RUN_STATE_RUNNING;
-    bool m_aborted = false;  // kept for the history record of the run
-    int32_t m_runResult = 0;
-    bool m_resumeFlag = false;
-    BOOL m_screenSaverWasActive = FALSE;
+    // The runs: created with the window, it owns the worker and the log.
+    std::unique_ptr<RunSession> m_session;
+    bool m_resumeFlag = false;             // the next run is a resume run
     std::vector<std::string> m_stringList; // of TM_STRING_LIST; not empty: a list was given
-    RunLog m_runLog;
-    std::string m_runDate; // start of the last run that opened a log
 };
 
 } // namespace tavil

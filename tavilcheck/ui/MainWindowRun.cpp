@@ -9,19 +9,13 @@
 #include "skinlib/TesselMessageBox.h"
 #include "tavilcheck/app/Startup.h"
 #include "tavilcheck/catalogue/ModeFlags.h"
-#include "tavilcheck/history/HistoryFile.h"
-#include "tavilcheck/history/HistoryRecordText.h"
-#include "tavilcheck/history/RunLogText.h"
 
 namespace tavil {
 
 namespace {
 
-constexpr UINT_PTR kReapTimer = 1;
 constexpr UINT_PTR kAnimationTimer = 5;
-constexpr UINT kReapPeriodMs = 300;
 constexpr UINT kAnimationPeriodMs = 66;
-constexpr DWORD kReapWaitMs = 20;
 
 std::string Str(UINT id) { return fw::ResourceSource::LoadString(id); }
 
@@ -87,43 +81,29 @@ void MainWindow::StartRun() {
     TestPage* page = CurrentTestPage();
     if (!page)
         return;
-    ::SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &m_screenSaverWasActive, 0);
-    if (m_screenSaverWasActive)
-        ::SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, 0);
-    if (!m_resumeFlag)
-        ::SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED);
-
     page->SetRunButtonState(kButtonStop);
     LockOtherTabs(true);
-    m_batchProgress.Start(runCount);
     m_closeButton.Enable(false);
-
-    if (!m_resumeFlag && logEnabled && !logDirectory.empty() && m_runLog.OpenForRun(logDirectory)) {
-        m_runDate = LocalTimeText();
-        m_runLog.Write(RunLogHeader().c_str());
-    }
-
-    m_worker = std::make_unique<CCallDllThread>(m_hwnd, catalogue);
-    m_worker->programDirectory = ProgramDirectory();
-    m_worker->moduleCount = catalogue.quickCount;
-    m_worker->runFlags = modeFlags;
-    m_worker->loopCount = runCount;
-    m_worker->resumeFlag = m_resumeFlag ? 1 : 0;
-    m_worker->logEnabled = logEnabled ? 1 : 0;
-    m_worker->userLogDirectory = logDirectory;
-    m_worker->moduleLogDirectory =
-        logEnabled && !logDirectory.empty() ? logDirectory : defaultLogDirectory;
-    m_worker->runKind = runKind;
-    m_worker->moduleIndex = selectedModule;
-
     ::SetTimer(m_hwnd, kAnimationTimer, kAnimationPeriodMs, nullptr);
-    m_aborted = false;
-    m_runResult = 0;
-    m_runState = TAVIL_RUN_STATE_RUNNING;
-    if (!m_worker->Start()) {
-        // No thread: end the run as if it had ended at once.
-        m_worker.reset();
-        OnRunDone(0, 0);
+
+    RunStart start;
+    RunRequest& request = start.request;
+    request.runKind = runKind;
+    request.moduleIndex = selectedModule;
+    request.resume = m_resumeFlag;
+    request.moduleCount = catalogue.quickCount;
+    request.loopCount = runCount;
+    request.runFlags = modeFlags;
+    request.logEnabled = logEnabled;
+    request.userLogDirectory = logDirectory;
+    request.moduleLogDirectory = logEnabled && !logDirectory.empty() ? logDirectory : defaultLogDirectory;
+    request.programDirectory = ProgramDirectory();
+    start.title = runTitle;
+    start.modelName = modelName;
+    if (StartFailure failure = m_session->Start(start)) {
+        // Nothing runs: say why, and end the run at once.
+        page->AppendScreenText(NotStartedText("The test", failure));
+        ShowRunEnded();
     }
 }
 
@@ -137,60 +117,35 @@ void MainWindow::LockOtherTabs(bool locked) {
 LRESULT MainWindow::OnStop(WPARAM, LPARAM) {
     if (TestPage* page = CurrentTestPage())
         page->SetRunButtonState(kButtonDisabled);
-    if (runKind == kIndividualTestPage && m_worker)
-        m_worker->Abort();
-    if (m_worker)
-        m_worker->SetRunState(TAVIL_RUN_STATE_STOPPED);
-    m_runState = TAVIL_RUN_STATE_STOPPED;
-    m_aborted = true;
+    m_session->Stop(runKind == kIndividualTestPage);
     return 0;
 }
 
 // The worker's last message.
 LRESULT MainWindow::OnRunDone(WPARAM, LPARAM) {
-    if (m_runLog.Close())
-        WriteHistory();
-    if (TestPage* page = CurrentTestPage()) {
-        page->SetRunButtonState(kButtonBack);
-        page->SetPercent(100);
-    }
-    LockOtherTabs(false);
-    if (!m_resumeFlag)
-        ::SetThreadExecutionState(ES_CONTINUOUS);
-    if (m_screenSaverWasActive)
-        ::SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
-    m_closeButton.Enable(true);
-    ReapWorker();
+    m_session->Finish();
+    ShowRunEnded();
     return 0;
 }
 
-// The worker is deleted once its thread has ended; the window waits for
-// that at most 20 ms and leaves the rest to timer 1.
-void MainWindow::ReapWorker() {
-    if (!m_worker)
-        return;
-    if (m_worker->Wait(kReapWaitMs)) {
-        m_worker.reset();
-        return;
+void MainWindow::ShowRunEnded() {
+    if (TestPage* page = CurrentTestPage()) {
+        page->SetRunButtonState(kButtonBack);
+        page->SetPercent(100);
+        page->FlushOutput();
     }
-    m_worker->SetRunState(TAVIL_RUN_STATE_STOPPED);
-    m_retiredWorkers.push_back(std::move(m_worker));
-    ::SetTimer(m_hwnd, kReapTimer, kReapPeriodMs, nullptr);
+    LockOtherTabs(false);
+    m_closeButton.Enable(true);
 }
 
-void MainWindow::SweepRetiredWorkers() {
-    m_retiredWorkers.erase(std::remove_if(m_retiredWorkers.begin(), m_retiredWorkers.end(),
-                                          [](const std::unique_ptr<CCallDllThread>& worker) {
-                                              return worker->ExitCode() != STILL_ACTIVE;
-                                          }),
-                           m_retiredWorkers.end());
-    if (m_retiredWorkers.empty())
-        ::KillTimer(m_hwnd, kReapTimer);
+LRESULT MainWindow::OnReapWorkers(WPARAM, LPARAM) {
+    m_session->Reap();
+    return 0;
 }
 
 // Called when the Back button was pressed (the page shows its start view).
 LRESULT MainWindow::OnBack(WPARAM, LPARAM) {
-    m_runState = TAVIL_RUN_STATE_RUNNING;
+    m_session->ResetRunState();
     if (TestPage* page = CurrentTestPage()) {
         page->SetRunButtonState(kButtonRun);
         page->ResetPage();
@@ -207,18 +162,18 @@ LRESULT MainWindow::OnTimer(WPARAM timer, LPARAM) {
         if (TestPage* page = CurrentTestPage())
             page->AnimateProgress();
     } else if (timer == kReapTimer) {
-        SweepRetiredWorkers();
+        m_session->Reap();
     }
     return 0;
 }
 
 LRESULT MainWindow::OnRunResult(WPARAM, LPARAM result) {
-    m_runResult = static_cast<int32_t>(result);
+    m_session->SetResult(static_cast<int32_t>(result));
     return 0;
 }
 
 LRESULT MainWindow::OnModuleCount(WPARAM count, LPARAM) {
-    m_batchProgress.SetModuleCount(static_cast<int>(count));
+    m_session->SetModuleCount(static_cast<int>(count));
     return 0;
 }
 
@@ -228,7 +183,7 @@ LRESULT MainWindow::OnProgress(WPARAM, LPARAM value) {
         return 0;
     int percent = static_cast<int>(value);
     if (runKind == kBatchPage)
-        percent = m_batchProgress.Report(percent);
+        percent = m_session->BatchPercent(percent);
     page->SetPercent(percent);
     return 0;
 }
@@ -267,7 +222,7 @@ LRESULT MainWindow::OnEnableRunButton(WPARAM enable, LPARAM) {
     return 0;
 }
 
-LRESULT MainWindow::OnQueryRunState(WPARAM, LPARAM) { return m_runState; }
+LRESULT MainWindow::OnQueryRunState(WPARAM, LPARAM) { return m_session->RunState(); }
 
 LRESULT MainWindow::OnMessageBox(WPARAM, LPARAM lParam) {
     const auto* record = reinterpret_cast<const TavilMessageBoxRecord*>(lParam);
@@ -297,7 +252,7 @@ LRESULT MainWindow::OnClearOutput(WPARAM, LPARAM) {
 // A tab came to the front (sent by the tab control).
 LRESULT MainWindow::OnPageChanged(WPARAM, LPARAM index) {
     runKind = static_cast<int>(index);
-    m_runState = TAVIL_RUN_STATE_RUNNING;
+    m_session->ResetRunState();
     if (TestPage* page = CurrentTestPage())
         page->ResetPage();
     else if (runKind == 3 && m_historyPage)
@@ -313,26 +268,13 @@ LRESULT MainWindow::OnSelectModule(WPARAM, LPARAM slot) {
 // The system asks whether it may suspend: not while a test runs (a
 // resume run tests exactly that, so it may).
 LRESULT MainWindow::OnPowerBroadcast(WPARAM event, LPARAM) {
-    if (event == 0 /* PBT_APMQUERYSUSPEND */ && RunInProgress() && !m_resumeFlag)
+    if (event == 0 /* PBT_APMQUERYSUSPEND */ && m_session && m_session->RefusesSuspend())
         return kRefuseSuspend;
     return Default();
 }
 
-std::string MainWindow::RunLogHeader() const { return tavil::RunLogHeader(runTitle, m_runDate, modelName); }
-
-void MainWindow::WriteHistory() {
-    const bool cancelled = m_worker && m_worker->TestTimesCancelled();
-    UINT word = IDS_RESULT_ABORT;
-    switch (HistoryRunEnding(m_aborted, cancelled, m_runResult)) {
-    case RunEnding::Ok: word = IDS_RESULT_OK; break;
-    case RunEnding::Failed: word = IDS_RESULT_FAILED; break;
-    case RunEnding::Abort: break;
-    }
-    WriteHistoryRecord(m_runLog.HistoryPath(), m_runDate, runTitle, Str(word));
-}
-
 LRESULT MainWindow::OnLogText(WPARAM, LPARAM text) {
-    m_runLog.Write(TextOf(text));
+    m_session->WriteLog(TextOf(text));
     return 0;
 }
 
@@ -340,14 +282,14 @@ LRESULT MainWindow::OnLogText(WPARAM, LPARAM text) {
 // the log keeps only what follows.
 LRESULT MainWindow::OnRestartLog(WPARAM, LPARAM serviceLoop) {
     if (runKind == kIndividualTestPage || (runKind == kBatchPage && serviceLoop == 1))
-        m_runLog.Restart(RunLogHeader());
+        m_session->RestartLog();
     return 0;
 }
 
-LRESULT MainWindow::OnQueryLogReady(WPARAM, LPARAM) { return m_runLog.ready() ? 1 : 0; }
+LRESULT MainWindow::OnQueryLogReady(WPARAM, LPARAM) { return m_session->LogReady() ? 1 : 0; }
 
 LRESULT MainWindow::OnReopenLog(WPARAM, LPARAM) {
-    m_runLog.Reopen();
+    m_session->ReopenLog();
     return 0;
 }
 
@@ -355,10 +297,10 @@ LRESULT MainWindow::OnReopenLog(WPARAM, LPARAM) {
 LRESULT MainWindow::OnSetLogDirectory(WPARAM mode, LPARAM directory) {
     if (mode == 0) {
         if (logEnabled && !logDirectory.empty())
-            m_runLog.OpenForRun(logDirectory);
+            m_session->OpenFreshLog(logDirectory);
     } else if (mode == 1 && TextOf(directory)) {
-        if (m_runLog.UseDirectory(TextOf(directory))) {
-            logDirectory = m_runLog.directory();
+        if (m_session->UseLogDirectory(TextOf(directory))) {
+            logDirectory = m_session->LogDirectory();
             logEnabled = true;
         }
     }

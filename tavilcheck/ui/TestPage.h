@@ -9,6 +9,7 @@
 #include <string>
 
 #include "LogRichEdit.h"
+#include "framework/Gdi.h"
 #include "Painters.h"
 #include "skinlib/TesselButton.h"
 #include "skinlib/TesselComboBox.h"
@@ -101,7 +102,7 @@ private:
     fw::Window m_prompt;
     fw::Window m_spare;
     HBITMAP m_bitmap = nullptr;
-    HBRUSH m_pageBrush = nullptr;
+    fw::Brush m_pageBrush;
 };
 
 } // namespace tavil

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <string>
 
+#include "framework/Gdi.h"
 #include "resource_ids.h"
 #include "tests/uidriver/UiDriver.h"
 
@@ -31,8 +32,10 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
     RECT rect;
     ::GetWindowRect(window, &rect);
     int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
+    fw::WindowDC screenDC(nullptr);
+    HDC screen = screenDC.get();
+    fw::MemoryDC memoryDC(screen);
+    HDC memory = memoryDC.get();
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -40,10 +43,13 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(memory, old);
+    fw::Bitmap bitmap(::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap)
+        return false;
+    {
+        fw::ScopedSelect selected(memory, bitmap.get());
+        ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    }
     DWORD rowSize = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
     DWORD dataSize = rowSize * static_cast<DWORD>(height);
     BITMAPFILEHEADER file{};
@@ -57,9 +63,6 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
                 std::fwrite(bits, 1, dataSize, out) == dataSize;
         std::fclose(out);
     }
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
     return saved;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "framework/Handles.h"
 #include "tavilcheck/catalogue/DataFile.h"
 
 namespace {
@@ -16,8 +17,8 @@ bool IsRunRecord(const std::string& name) {
 // earlier runs: each copy starts as freshly installed.
 void CopyFolder(const std::string& from, const std::string& to) {
     WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((from + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    fw::FindHandle search(::FindFirstFileA((from + "*").c_str(), &found));
+    if (!search)
         return;
     do {
         std::string name = found.cFileName;
@@ -29,14 +30,13 @@ void CopyFolder(const std::string& from, const std::string& to) {
         } else if (!IsRunRecord(name)) {
             ::CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE);
         }
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
+    } while (::FindNextFileA(search.get(), &found));
 }
 
 void RemoveFolder(const std::string& folder) {
     WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((folder + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    fw::FindHandle search(::FindFirstFileA((folder + "*").c_str(), &found));
+    if (search) {
         do {
             std::string name = found.cFileName;
             if (name == "." || name == "..")
@@ -45,8 +45,7 @@ void RemoveFolder(const std::string& folder) {
                 RemoveFolder(folder + name + "\\");
             else
                 ::DeleteFileA((folder + name).c_str());
-        } while (::FindNextFileA(search, &found));
-        ::FindClose(search);
+        } while (::FindNextFileA(search.get(), &found));
     }
     ::RemoveDirectoryA(folder.c_str());
 }

@@ -10,37 +10,36 @@ Process::Process(const std::string& exe, const std::string& arguments, const std
         commandLine += " " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
     if (!::CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                          directory.empty() ? nullptr : directory.c_str(), &startup, &m_info))
-        m_info = PROCESS_INFORMATION{};
-    else
-        ::WaitForInputIdle(m_info.hProcess, 10000);
+                          directory.empty() ? nullptr : directory.c_str(), &startup, &info))
+        return;
+    m_process.reset(info.hProcess);
+    fw::Handle thread(info.hThread);
+    m_id = info.dwProcessId;
+    ::WaitForInputIdle(m_process.get(), 10000);
 }
 
 Process::~Process() {
-    if (m_info.hProcess) {
-        if (!WaitForExit(0))
-            Kill();
-        ::CloseHandle(m_info.hProcess);
-        ::CloseHandle(m_info.hThread);
-    }
+    if (m_process && !WaitForExit(0))
+        Kill();
 }
 
 bool Process::WaitForExit(DWORD milliseconds) {
-    return m_info.hProcess && ::WaitForSingleObject(m_info.hProcess, milliseconds) == WAIT_OBJECT_0;
+    return m_process && ::WaitForSingleObject(m_process.get(), milliseconds) == WAIT_OBJECT_0;
 }
 
 int Process::ExitCode() const {
     DWORD code = STILL_ACTIVE;
-    if (m_info.hProcess)
-        ::GetExitCodeProcess(m_info.hProcess, &code);
+    if (m_process)
+        ::GetExitCodeProcess(m_process.get(), &code);
     return static_cast<int>(code);
 }
 
 void Process::Kill() {
-    if (m_info.hProcess) {
-        ::TerminateProcess(m_info.hProcess, 99);
-        ::WaitForSingleObject(m_info.hProcess, 5000);
+    if (m_process) {
+        ::TerminateProcess(m_process.get(), 99);
+        ::WaitForSingleObject(m_process.get(), 5000);
     }
 }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/Handles.h"
+
 namespace uidriver {
 
 // A started program.  The destructor kills it if it still runs.
@@ -21,8 +23,8 @@ public:
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
 
-    bool started() const { return m_info.hProcess != nullptr; }
-    DWORD id() const { return m_info.dwProcessId; }
+    bool started() const { return static_cast<bool>(m_process); }
+    DWORD id() const { return m_id; }
     // Waits for the end; true when it ended within `milliseconds`.
     bool WaitForExit(DWORD milliseconds);
     // The exit code as a signed value (-1 for 0xFFFFFFFF).
@@ -30,7 +32,8 @@ public:
     void Kill();
 
 private:
-    PROCESS_INFORMATION m_info{};
+    fw::Handle m_process;
+    DWORD m_id = 0;
 };
 
 // The visible top-level windows of process `pid` (of class `className`

@@ -4,6 +4,7 @@
 
 #include "TestDialogs.h"
 #include "framework/Dialog.h"
+#include "framework/Handles.h"
 #include "framework/ResourceSource.h"
 #include "framework/Thread.h"
 #include "resource_ids.h"
@@ -93,8 +94,9 @@ TEST(MessageMap, RoutesByMessageControlAndCode) {
 }
 
 TEST(ResourceSource, LibraryFirstThenProgram) {
-    HMODULE library = ::LoadLibraryExA(TEST_RESOURCE_LIBRARY, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_TRUE(library) << TEST_RESOURCE_LIBRARY;
+    fw::Library libraryFile(::LoadLibraryExA(TEST_RESOURCE_LIBRARY, nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(libraryFile) << TEST_RESOURCE_LIBRARY;
+    HMODULE library = libraryFile.get();
     EXPECT_EQ("TAVIL Hardware Diagnostics", fw::ResourceSource::LoadString(IDS_TITLE_BUNDLE));
     fw::ResourceSource::SetLibrary(library);
     EXPECT_EQ("TAVIL Diagnostics (from the resource library)",
@@ -103,7 +105,6 @@ TEST(ResourceSource, LibraryFirstThenProgram) {
     EXPECT_EQ(fw::ResourceSource::Program(), fw::ResourceSource::DialogModule(IDD_TEST_DIALOG));
     EXPECT_EQ("", fw::ResourceSource::LoadString(64999)) << "an id nobody has";
     fw::ResourceSource::SetLibrary(nullptr);
-    ::FreeLibrary(library);
 
     // Texts keep their exact blanks and escapes.
     EXPECT_EQ("Please select a test       ", fw::ResourceSource::LoadString(IDS_SELECT_TEST));

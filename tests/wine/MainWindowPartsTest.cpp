@@ -146,9 +146,16 @@ TEST(LogRichEdit, GatheredPiecesKeepTheirOrderAndEndlessLinesAreBroken) {
     fixture.view.AppendText("three\r\n", RGB(255, 0, 0), true);
     EXPECT_EQ("one\rtwo three\r", fixture.Text());
     fixture.view.Clear();
-    fixture.view.AppendAndScroll(std::string(600, 'x'));
-    fixture.view.AppendAndScroll("y\r\n");
-    EXPECT_EQ(std::string(256, 'x') + "\r" + std::string(256, 'x') + "\r" + std::string(88, 'x') + "y\r",
+    // A program's long line, in 256-byte pieces, stays one line.
+    for (size_t length : {600, 1023}) {
+        fixture.view.AppendAndScroll(std::string(256, 'x'));
+        fixture.view.AppendAndScroll(std::string(length - 256, 'x') + "y\r\n");
+        EXPECT_EQ(std::string(length, 'x') + "y\r", fixture.Text()) << length << " characters are kept whole";
+        fixture.view.Clear();
+    }
+    // An endless one (a binary flood) is broken at the view's bound.
+    fixture.view.AppendAndScroll(std::string(2500, 'x'));
+    EXPECT_EQ(std::string(1024, 'x') + "\r" + std::string(1024, 'x') + "\r" + std::string(452, 'x'),
               fixture.Text())
         << "a reader sees all the text, an endless line broken in the view";
 }

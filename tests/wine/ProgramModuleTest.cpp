@@ -5,10 +5,13 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "RecordingWindow.h"
+#include "framework/Handles.h"
 #include "tests/TestFiles.h"
 #include "sdk/tavil_module.h"
 #include "tavilcheck/history/RunLog.h"
@@ -43,7 +46,8 @@ struct ProgramRun {
     std::string testSubdir;
     std::string logOption;
     int loopCount = 1;
-    int logEnabled = 0; // 1: the detail file is made, and shown even when the program leaves it empty
+    bool logEnabled = false; // the detail file is made, and shown even when the program leaves it empty
+    bool stopBeforeStart = false; // Stop comes before the worker's thread has begun
     uint32_t flags = 0;
     std::string programDirectory = TestProgramDirectory();
     std::string logDirectory = TempDirectory("tavil_program_logs");
@@ -63,16 +67,16 @@ struct ProgramRun {
         module.logOption = logOption;
         module.testName = "Program";
         catalogue.moduleCount = 1;
-        CCallDllThread worker(window.hwnd, catalogue);
-        worker.runKind = 1;
-        worker.moduleIndex = 0;
-        worker.loopCount = loopCount;
-        worker.logEnabled = logEnabled;
-        worker.runFlags = flags;
-        worker.programDirectory = programDirectory;
-        worker.moduleLogDirectory = logDirectory;
+        RunRequest request = SingleRequest(0, loopCount);
+        request.logEnabled = logEnabled;
+        request.runFlags = flags;
+        request.programDirectory = programDirectory;
+        request.moduleLogDirectory = logDirectory;
+        CCallDllThread worker(window.hwnd, catalogue, request);
         if (onMessage)
             window.onMessage = [&](const Message& m) { onMessage(m, worker); };
+        if (stopBeforeStart)
+            worker.Abort();
         RunToEnd(worker);
         screen = window.Texts(TM_SCREEN_TEXT);
         log = window.Texts(TM_LOG_TEXT);
@@ -202,15 +206,15 @@ TEST(ProgramModule, DetailFileIsMadeShownAndDeleted) {
     struct Case {
         const char* what;
         const char* program;
-        int logEnabled;
+        bool logEnabled;
         const char* logOption;
         const char* contents;
         bool shown, logged;
     } cases[] = {
-        {"user logs on", "detail_file.exe", 1, "", "detail: all sectors read\r\n", true, true},
-        {"user logs on, the program leaves it empty", "exit_code.exe", 1, "", "", true, true},
-        {"logs off, log option set", "detail_file.exe", 0, "1", "detail: all sectors read\r\n", true, false},
-        {"logs off, no log option", "detail_file.exe", 0, "", "detail: all sectors read\r\n", false, false},
+        {"user logs on", "detail_file.exe", true, "", "detail: all sectors read\r\n", true, true},
+        {"user logs on, the program leaves it empty", "exit_code.exe", true, "", "", true, true},
+        {"logs off, log option set", "detail_file.exe", false, "1", "detail: all sectors read\r\n", true, false},
+        {"logs off, no log option", "detail_file.exe", false, "", "detail: all sectors read\r\n", false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -236,11 +240,11 @@ TEST(ProgramModule, ProgramGetsItsDirectoriesAsSingleArgumentsEvenWithBlanks) {
                             FALSE));
     std::string logs = TempDirectory("tavil program logs");
     struct Case {
-        int logEnabled;
+        bool logEnabled;
         std::string output;
     } cases[] = {
-        {1, "[1]=" + folder + "\n[2]=" + logs + "\r\n"},
-        {0, "[1]=" + folder + "\n"}, // no detail file: two parts only
+        {true, "[1]=" + folder + "\n[2]=" + logs + "\r\n"},
+        {false, "[1]=" + folder + "\n"}, // no detail file: two parts only
     };
     for (const Case& c : cases) {
         ProgramRun run;
@@ -261,14 +265,15 @@ TEST(ProgramModule, ProgramThatCannotBeStartedFailsTheModule) {
         ProgramRun run;
         run.testFile = "no_such_program.exe";
         run.windowType = windowType;
-        run.logEnabled = 1;
+        run.logEnabled = true;
         run.loopCount = 3;
         run.Run();
         EXPECT_EQ(TAVIL_RESULT_NOT_STARTED, run.result);
         ASSERT_EQ(4u, run.log.size()) << ::testing::PrintToString(run.log);
         EXPECT_EQ("[Times: 1/3 ]\r\n", run.log[1]);
         const std::string& line = run.log[2];
-        EXPECT_EQ(0u, line.find(TestProgramDirectory() + "\\no_such_program.exe could not be started: ")) << line;
+        EXPECT_EQ(0u, line.find(TestProgramDirectory() + "\\no_such_program.exe could not be started (CreateProcess): "))
+            << line;
         EXPECT_EQ(line, run.screen[2]);
         EXPECT_EQ(kFailBanner, run.log.back());
         EXPECT_EQ(1u, run.window.All(TM_RESTART_LOG).size()) << "the repetitions end";
@@ -295,12 +300,88 @@ TEST(ProgramModule, StopEndsTheRunningProgramAtOnce) {
     EXPECT_EQ(0, run.result) << "an aborted repetition does not decide the result";
 }
 
+TEST(ProgramModule, StopBeforeTheWorkerBeginsIsKept) {
+    // The user presses Stop at once after Run: the worker's thread has not
+    // begun yet, and must still see the Stop when it does.
+    ProgramRun run;
+    run.testFile = "run_forever.exe";
+    run.loopCount = 3;
+    run.stopBeforeStart = true;
+    DWORD start = ::GetTickCount();
+    run.Run();
+    EXPECT_LT(::GetTickCount() - start, 10000u) << "no repetition ran to its end";
+    EXPECT_EQ((std::vector<std::string>{"= Program Start =\r\n\r\n", kAbortBanner}), run.log);
+    EXPECT_TRUE(run.window.All(TM_RESTART_LOG).empty()) << "no repetition began";
+}
+
+TEST(ProgramModule, StopEndsEveryProcessTheProgramStarted) {
+    // The program starts a child that inherits the output pipe and keeps
+    // writing to it: Stop must end both, and the capture then ends because
+    // the pipe breaks.
+    ScopedVariable spawn("TAVIL_TEST_SPAWN", "1");
+    for (int windowType : {WINDOW_DEFAULT, WINDOW_DIALOG}) {
+        SCOPED_TRACE(windowType);
+        ProgramRun run;
+        run.testFile = "run_forever.exe";
+        run.windowType = windowType;
+        DWORD child = 0;
+        bool running = false, stopped = false;
+        if (windowType == WINDOW_DEFAULT) // Stop once the program and its child have spoken
+            run.onMessage = [&](const Message& m, CCallDllThread& worker) {
+                if (m.id != TM_SCREEN_TEXT)
+                    return;
+                if (m.text.rfind("child ", 0) == 0)
+                    child = std::strtoul(m.text.c_str() + 6, nullptr, 10);
+                running = running || m.text == "running\r\n";
+                if (!stopped && child && running) {
+                    stopped = true;
+                    worker.Abort();
+                }
+            };
+        else // nothing is captured: Stop a moment after the program started
+            run.onMessage = [&](const Message& m, CCallDllThread& worker) {
+                if (!stopped && m.id == TM_RESTART_LOG) {
+                    stopped = true;
+                    std::thread([&worker] {
+                        ::Sleep(1000);
+                        worker.Abort();
+                    }).detach();
+                }
+            };
+        DWORD start = ::GetTickCount();
+        run.Run();
+        EXPECT_LT(::GetTickCount() - start, 15000u) << "the run ended when Stop ended the process tree";
+        EXPECT_EQ(kAbortBanner, run.log.back());
+        if (windowType == WINDOW_DEFAULT) {
+            ASSERT_NE(0u, child) << "the child said who it is";
+            fw::Handle process(::OpenProcess(SYNCHRONIZE, FALSE, child));
+            EXPECT_TRUE(!process || ::WaitForSingleObject(process.get(), 5000) == WAIT_OBJECT_0)
+                << "the program's child was ended too";
+        }
+    }
+}
+
+TEST(ProgramModule, WindowTypesStartTheProgramWithTheirShowState) {
+    struct Case {
+        int windowType;
+        const char* exitLine;
+    } cases[] = {{WINDOW_PROMPT, "ExitCode=5\r\n\r\n\r\n"}, {WINDOW_DIALOG, "ExitCode=0\r\n\r\n\r\n"}};
+    for (const Case& c : cases) {
+        ProgramRun run;
+        run.testFile = "show_state.exe";
+        run.windowType = c.windowType;
+        run.Run();
+        EXPECT_NE(run.log.end(), std::find(run.log.begin(), run.log.end(), c.exitLine))
+            << "window type " << c.windowType << ": " << ::testing::PrintToString(run.log);
+    }
+}
+
 TEST(ProgramModule, FloodOfOutputArrivesWholeAndInOrder) {
     const size_t size = 2 * 1024 * 1024 + 77;
     ScopedVariable bytes("TAVIL_TEST_BYTES", std::to_string(size).c_str());
     ProgramRun run;
     run.testFile = "flood_output.exe";
-    run.logEnabled = 0;
+    run.logEnabled = false;
     run.Run();
     std::vector<std::string> pieces = ProgramRun::Output(run.screen);
     size_t largest = 0;

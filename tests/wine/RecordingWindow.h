@@ -21,6 +21,9 @@ struct Message {
     WPARAM wParam;
     LPARAM lParam;
     std::string text; // the text of text messages
+    // Of TM_MESSAGE_BOX: the caption and style of the box asked for.
+    std::string caption;
+    UINT style = 0;
 };
 
 // A window that records the worker's messages and answers the queries.
@@ -64,13 +67,17 @@ private:
         auto* self = reinterpret_cast<RecordingWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
         if (!self || id < WM_USER || id > WM_USER + 0x100) // the TM_ messages and the program's own
             return ::DefWindowProcA(hwnd, id, wParam, lParam);
-        Message m{id, wParam, lParam, ""};
+        Message m{id, wParam, lParam, "", "", 0};
         const char* text = id == TM_COLOURED_TEXT ? reinterpret_cast<const char*>(wParam)
                            : (id == TM_SCREEN_TEXT || id == TM_LOG_TEXT || (id == TM_SET_LOG_DIR && wParam == 1))
                                ? reinterpret_cast<const char*>(lParam)
                                : nullptr;
-        if (id == TM_MESSAGE_BOX && lParam)
-            text = reinterpret_cast<const TavilMessageBoxRecord*>(lParam)->text;
+        if (id == TM_MESSAGE_BOX && lParam) {
+            const auto* box = reinterpret_cast<const TavilMessageBoxRecord*>(lParam);
+            text = box->text;
+            m.caption = box->caption ? box->caption : "";
+            m.style = box->style;
+        }
         if (text)
             m.text = text;
         self->messages.push_back(m);
@@ -101,6 +108,24 @@ inline void RunToEnd(CCallDllThread& worker, DWORD timeoutMs = 30000) {
         }
         ASSERT_LT(::GetTickCount() - start, timeoutMs) << "the run did not end";
     }
+}
+
+// The request of a batch run over the whole batch list of `catalogue`.
+inline RunRequest BatchRequest(const TestCatalogue& catalogue, uint32_t flags = 0, int loops = 1) {
+    RunRequest request;
+    request.moduleCount = catalogue.quickCount;
+    request.runFlags = flags;
+    request.loopCount = loops;
+    return request;
+}
+
+// The request of a single run of catalogue slot `slot`.
+inline RunRequest SingleRequest(int slot, int loops = 1) {
+    RunRequest request;
+    request.runKind = 1;
+    request.moduleIndex = slot;
+    request.loopCount = loops;
+    return request;
 }
 
 inline TestCatalogue Batch(std::vector<std::string> files) {

@@ -113,15 +113,41 @@ TEST(RunLog, LogThatCannotBeWrittenLeavesTheRunWithoutOne) {
     EXPECT_FALSE(log.OpenForRun("C:\\no such folder\\logs\\"));
     log.Write("nothing");
     EXPECT_FALSE(log.Close());
+}
 
-    // The last run's log cannot be kept as hwck_log01.txt (a folder of that
-    // name stands in for a full disk): it is not overwritten either.
-    std::string directory = TempDirectory("tavil_keep_last");
-    MakeLogs(directory, {0});
-    ::CreateDirectoryA((directory + LogFileName(1)).c_str(), nullptr);
-    EXPECT_FALSE(log.OpenForRun(directory));
-    EXPECT_EQ("log 0", Log(directory, 0));
-    ::RemoveDirectoryA((directory + LogFileName(1)).c_str());
+TEST(RunLog, FileThatCannotBeCopiedIsSkippedAndTheRunIsStillLogged) {
+    // A hwck_log01.txt that another program holds open, sharing nothing,
+    // cannot take the former hwck_log00.txt.
+    std::string directory = TempDirectory("tavil_locked_01");
+    MakeLogs(directory, {0, 1, 2});
+    RunLog log;
+    {
+        fw::Handle locked = LockFile(directory + LogFileName(1));
+        ASSERT_TRUE(locked);
+        EXPECT_TRUE(log.OpenForRun(directory)) << "the new log is opened all the same";
+    }
+    log.Write("this run");
+    EXPECT_TRUE(log.Close());
+    EXPECT_EQ("this run", Log(directory, 0));
+    EXPECT_EQ("log 1", Log(directory, 1)) << "the copy onto it was skipped";
+    EXPECT_EQ("log 2", Log(directory, 2)) << "as was the copy from it";
+    EXPECT_EQ("log 2", Log(directory, 3)) << "the rest of the rotation went on";
+    EXPECT_EQ(directory + "report.tmp", log.HistoryPath()) << "so the history record is written too";
+}
+
+TEST(RunLog, DirectoryNamedByAModuleKeepsTheRunsHistoryFile) {
+    std::string runDirectory = TempDirectory("tavil_history_stays");
+    std::string moduleDirectory = TempDirectory("tavil_history_stays_module");
+    RunLog log;
+    ASSERT_TRUE(log.OpenForRun(runDirectory));
+    ASSERT_TRUE(log.UseDirectory(moduleDirectory));
+    EXPECT_EQ(moduleDirectory, log.directory());
+    EXPECT_EQ(runDirectory + "report.tmp", log.HistoryPath()) << "the history file is not moved";
+
+    // Without a run's start (a resume run) the directory named is the run's.
+    RunLog resumed;
+    ASSERT_TRUE(resumed.UseDirectory(moduleDirectory));
+    EXPECT_EQ(moduleDirectory + "report.tmp", resumed.HistoryPath());
 }
 
 namespace {

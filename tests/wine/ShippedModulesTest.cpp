@@ -12,6 +12,7 @@
 
 #include "RecordingWindow.h"
 #include "tests/TestFiles.h"
+#include "framework/Handles.h"
 #include "framework/ResourceSource.h"
 #include "modules/common/ModuleResults.h"
 #include "resource_ids.h"
@@ -35,9 +36,7 @@ struct InstallationModules : ::testing::Test {
 TEST_F(InstallationModules, QuickTestOfTheInstallationPasses) {
     RecordingWindow window;
     TestCatalogue catalogue = Batch({"memtest.dll", "cputest.dll"});
-    CCallDllThread worker(window.hwnd, catalogue);
-    worker.moduleCount = 2;
-    worker.loopCount = 1;
+    CCallDllThread worker(window.hwnd, catalogue, BatchRequest(catalogue));
     RunToEnd(worker, 120000);
     std::string screen = Joined(window.Texts(TM_SCREEN_TEXT));
     EXPECT_NE(std::string::npos, screen.find("Memory Test: passed.\r\n")) << screen;
@@ -71,10 +70,8 @@ TEST_F(InstallationModules, StopEndsEachLibraryModuleCleanly) {
         TestCatalogue catalogue;
         catalogue.modules[0].testFile = c.file;
         catalogue.moduleCount = 1;
-        CCallDllThread worker(window.hwnd, catalogue);
-        worker.runKind = 1;
-        worker.moduleIndex = 0;
-        worker.loopCount = 50; // minutes of work, were it not stopped
+        // Minutes of work, were it not stopped.
+        CCallDllThread worker(window.hwnd, catalogue, SingleRequest(0, 50));
         RunToEnd(worker, 20000);
         std::vector<std::string> screen = window.Texts(TM_SCREEN_TEXT);
         EXPECT_NE(std::string::npos, Joined(screen).find(c.stoppedLine)) << c.file << Joined(screen);
@@ -90,8 +87,7 @@ TEST_F(InstallationModules, ProcessorTestRunsOnASingleProcessor) {
     ASSERT_TRUE(::SetProcessAffinityMask(::GetCurrentProcess(), lowest));
     RecordingWindow window;
     TestCatalogue catalogue = Batch({"cputest.dll"});
-    CCallDllThread worker(window.hwnd, catalogue);
-    worker.moduleCount = 1;
+    CCallDllThread worker(window.hwnd, catalogue, BatchRequest(catalogue));
     RunToEnd(worker, 60000);
     ::SetProcessAffinityMask(::GetCurrentProcess(), process);
     std::string screen = Joined(window.Texts(TM_SCREEN_TEXT));
@@ -104,10 +100,10 @@ TEST_F(InstallationModules, ProcessorTestRunsOnASingleProcessor) {
 TEST_F(InstallationModules, SystemInformationGoesToTheLogDirectory) {
     std::string directory = TempDirectory("tavil_hwconfig");
     ::DeleteFileA((directory + "cfg.log").c_str());
-    HMODULE module = ::LoadLibraryA("hwconfig.dll");
-    ASSERT_NE(nullptr, module);
+    fw::Library module(::LoadLibraryA("hwconfig.dll"));
+    ASSERT_TRUE(module);
     auto startTest = reinterpret_cast<TavilStartTestFunction>(
-        reinterpret_cast<void*>(::GetProcAddress(module, TAVIL_START_TEST_NAME)));
+        reinterpret_cast<void*>(::GetProcAddress(module.get(), TAVIL_START_TEST_NAME)));
     ASSERT_NE(nullptr, startTest);
 
     ::SetEnvironmentVariableA(TAVIL_LOG_DIRECTORY_VARIABLE, directory.c_str());
@@ -121,7 +117,6 @@ TEST_F(InstallationModules, SystemInformationGoesToTheLogDirectory) {
     ::SetEnvironmentVariableA(TAVIL_LOG_DIRECTORY_VARIABLE, "Z:\\no\\such\\directory\\");
     EXPECT_EQ(kResultCouldNotTest, startTest(nullptr, 0, 0));
     ::SetEnvironmentVariableA(TAVIL_LOG_DIRECTORY_VARIABLE, nullptr);
-    ::FreeLibrary(module);
 }
 
 namespace {
@@ -136,14 +131,14 @@ struct ProgramRun {
 ProgramRun RunStorageTest(const std::string& arguments,
                           const std::function<bool(const std::string&)>& stopAfter = {}) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE read = nullptr, write = nullptr;
-    EXPECT_TRUE(::CreatePipe(&read, &write, &inherit, 0));
-    ::SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    fw::Handle read, write;
+    EXPECT_TRUE(::CreatePipe(read.receive(), write.receive(), &inherit, 0));
+    ::SetHandleInformation(read.get(), HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = write;
-    startup.hStdError = write;
+    startup.hStdOutput = write.get();
+    startup.hStdError = write.get();
     startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION process{};
     std::string commandLine = kInstallation + "storage\\disktest.exe " + arguments;
@@ -153,21 +148,19 @@ ProgramRun RunStorageTest(const std::string& arguments,
         ADD_FAILURE() << "disktest.exe did not start";
         return run;
     }
-    ::CloseHandle(write);
+    fw::Handle child(process.hProcess), thread(process.hThread);
+    write.reset(); // only the program holds it: the pipe breaks when it ends
     char buffer[256];
     DWORD got = 0;
-    while (::ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+    while (::ReadFile(read.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
         run.output.append(buffer, got);
         if (stopAfter && stopAfter(run.output)) {
-            ::TerminateProcess(process.hProcess, 255);
+            ::TerminateProcess(child.get(), 255);
             break;
         }
     }
-    ::WaitForSingleObject(process.hProcess, 60000);
-    ::GetExitCodeProcess(process.hProcess, &run.exitCode);
-    ::CloseHandle(process.hProcess);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(read);
+    ::WaitForSingleObject(child.get(), 60000);
+    ::GetExitCodeProcess(child.get(), &run.exitCode);
     return run;
 }
 

@@ -49,11 +49,9 @@ struct RunOutcome {
 RunOutcome RunBatch(const TestCatalogue& catalogue, uint32_t flags, int loops = 1,
                     TestTimesDialog* testTimes = nullptr) {
     RecordingWindow window;
-    CCallDllThread worker(window.hwnd, catalogue);
-    worker.moduleCount = catalogue.quickCount;
-    worker.runFlags = flags;
-    worker.loopCount = loops;
-    worker.testTimes = testTimes;
+    RunRequest request = BatchRequest(catalogue, flags, loops);
+    request.testTimes = testTimes;
+    CCallDllThread worker(window.hwnd, catalogue, request);
     RunToEnd(worker);
     RunOutcome outcome;
     outcome.screen = window.Texts(TM_SCREEN_TEXT);
@@ -117,12 +115,13 @@ TEST(Worker, FailingModuleDecidesVerdictAndResult) {
 TEST(Worker, ModuleThatCannotBeLoadedWarnsAndFailsTheRun) {
     for (const char* broken : {"nosuch_module.dll", "noexport_module.dll"}) {
         SCOPED_TRACE(broken);
-        MessageBoxAnswerer answerer;
         RunOutcome run = RunBatch(Batch({"pass_module.dll", broken, "pass_module.dll"}), 0);
-        auto boxes = answerer.boxes();
-        ASSERT_EQ(1u, boxes.size());
-        EXPECT_EQ("Warning", boxes[0].caption);
-        EXPECT_EQ("Loading DLL failed ! --- (E-NORMAL-005)", boxes[0].text);
+        // The worker asks the window for the box; it opens no window itself.
+        std::vector<std::string> texts;
+        for (const Message& m : run.messages)
+            if (m.id == TM_MESSAGE_BOX)
+                texts.push_back(m.text + " | " + m.caption + " | " + std::to_string(m.style));
+        EXPECT_EQ(std::vector<std::string>{"Loading DLL failed ! --- (E-NORMAL-005) | Warning | 48"}, texts);
         EXPECT_EQ(2, static_cast<int>(std::count(run.screen.begin(), run.screen.end(),
                                                  "pass module: repeat 1, batch 1\r\n")))
             << "the batch goes on";
@@ -135,8 +134,7 @@ TEST(Worker, ModuleThatCannotBeLoadedWarnsAndFailsTheRun) {
 TEST(Worker, StopDuringBatchLetsTheModuleFinishAndRunsNoMore) {
     RecordingWindow window;
     TestCatalogue catalogue = Batch({"pollstop_module.dll", "pass_module.dll"});
-    CCallDllThread worker(window.hwnd, catalogue);
-    worker.moduleCount = catalogue.quickCount;
+    CCallDllThread worker(window.hwnd, catalogue, BatchRequest(catalogue));
     window.onMessage = [&](const Message& m) {
         if (m.text == "poll module: started\r\n") { // the user presses Stop
             window.runState = TAVIL_RUN_STATE_STOPPED;
@@ -212,7 +210,8 @@ TEST(Worker, SingleAndResumeRuns) {
     catalogue.modules[2].testName = "Upper";
     catalogue.moduleCount = 3;
     struct Case {
-        int slot, resume, logEnabled;
+        int slot;
+        bool resume, logEnabled;
         std::vector<std::string> screen;
         int32_t result;
     } cases[] = {
@@ -225,18 +224,16 @@ TEST(Worker, SingleAndResumeRuns) {
     int row = 0;
     for (const Case& c : cases) {
         RecordingWindow window;
-        CCallDllThread worker(window.hwnd, catalogue);
-        worker.runKind = 1;
-        worker.moduleIndex = c.slot;
-        worker.loopCount = 3;
-        worker.resumeFlag = c.resume;
-        worker.logEnabled = c.logEnabled;
-        worker.userLogDirectory = "C:\\logs\\";
-        worker.runFlags = FLAG_BATCH; // the worker clears it for these runs
+        RunRequest request = SingleRequest(c.slot, 3);
+        request.resume = c.resume;
+        request.logEnabled = c.logEnabled;
+        request.userLogDirectory = "C:\\logs\\";
+        request.runFlags = FLAG_BATCH; // the worker clears it for these runs
+        CCallDllThread worker(window.hwnd, catalogue, request);
         RunToEnd(worker);
         std::vector<std::string> screen = window.Texts(TM_SCREEN_TEXT);
         for (std::string& text : screen) // the system's reason differs between systems
-            if (text.find("PASS_MODULE.DLL could not be started: ") != std::string::npos)
+            if (text.find("PASS_MODULE.DLL could not be started (CreateProcess): ") != std::string::npos)
                 text = "<not started>";
         EXPECT_EQ(c.screen, screen) << "row " << row;
         ASSERT_FALSE(window.All(TM_RUN_RESULT).empty());
@@ -248,8 +245,7 @@ TEST(Worker, SingleAndResumeRuns) {
 TEST(Worker, ModuleUsingTheWholeProtocol) {
     RecordingWindow window;
     TestCatalogue catalogue = Batch({"protocol_module.dll"});
-    CCallDllThread worker(window.hwnd, catalogue);
-    worker.moduleCount = 1;
+    CCallDllThread worker(window.hwnd, catalogue, BatchRequest(catalogue));
     RunToEnd(worker);
     std::vector<UINT> expected = {TM_MODULE_COUNT, TM_SCREEN_TEXT, TM_LOG_TEXT, TM_COLOURED_TEXT,
                                   TM_PROGRESS, TM_MINUTES_LEFT, TM_RESULT_COLOUR, TM_ENABLE_RUN_BUTTON,
