@@ -3,5 +3,4 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(TAVIL_TRIPLE x86_64-w64-mingw32)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
-# Wine here runs 64-bit programs, so the tests of this build can run.
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
