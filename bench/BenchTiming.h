@@ -14,8 +14,7 @@ inline double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 
 // Runs `body` `count` times on a second thread while this thread handles
 // the window's messages; the seconds per call.
-template <class Body>
-inline double CrossThread(int count, Body body) {
+template <class Body> inline double CrossThread(int count, Body body) {
     LARGE_INTEGER start, end;
     std::atomic<bool> done{false};
     ::QueryPerformanceCounter(&start);
@@ -34,4 +33,3 @@ inline double CrossThread(int count, Body body) {
     ::QueryPerformanceCounter(&end);
     return Seconds(start, end) / count;
 }
-

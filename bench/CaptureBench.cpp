@@ -92,8 +92,8 @@ int main(int argc, char** argv) {
     windowClass.hInstance = ::GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "TavilCaptureBench";
     ::RegisterClassA(&windowClass);
-    HWND echo = ::CreateWindowA("TavilCaptureBench", "", 0, 0, 0, 10, 10, nullptr, nullptr, windowClass.hInstance,
-                                nullptr);
+    HWND echo =
+        ::CreateWindowA("TavilCaptureBench", "", 0, 0, 0, 10, 10, nullptr, nullptr, windowClass.hInstance, nullptr);
     // The bare round trip is taken before, between and after the runs;
     // the median stands for the machine's state during them.
     auto bareSample = [&] { return CrossThread(3000, [&] { ::SendMessageA(echo, WM_USER, 0, 0); }); };
@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
     }
     std::sort(samples, samples + 3);
     const double bare = samples[1];
-    const double limit = 256.0 / (2 * bare);                 // bytes per second
+    const double limit = 256.0 / (2 * bare); // bytes per second
     const double throughput = bytes / (flood.seconds - empty.seconds);
     std::printf("bare cross-thread SendMessage:       %8.1f us (median of %.1f, %.1f, %.1f)\n", bare * 1e6,
                 samples[0] * 1e6, samples[1] * 1e6, samples[2] * 1e6);
@@ -119,7 +119,6 @@ int main(int argc, char** argv) {
                 flood.logBytes);
     std::printf("capture throughput:                  %8.1f KB/s  (%.2f of the limit)\n", throughput / 1024,
                 throughput / limit);
-    std::printf("a 100 ms wait before every read:     %8.1f KB/s  (%.3f of the limit)\n", 2.56,
-                2560.0 / limit);
+    std::printf("a 100 ms wait before every read:     %8.1f KB/s  (%.3f of the limit)\n", 2.56, 2560.0 / limit);
     return 0;
 }

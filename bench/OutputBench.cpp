@@ -82,8 +82,8 @@ int main(int argc, char** argv) {
     windowClass.hInstance = ::GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "TavilOutputBench";
     ::RegisterClassA(&windowClass);
-    HWND host = ::CreateWindowA("TavilOutputBench", "output bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 660,
-                                420, nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND host = ::CreateWindowA("TavilOutputBench", "output bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 660, 420,
+                                nullptr, nullptr, windowClass.hInstance, nullptr);
     TestCatalogue catalogue;
     TestPage page(kBatchPage, host, 0, catalogue, "{\\rtf1 }", "");
     page.Create(host);

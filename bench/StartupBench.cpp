@@ -36,8 +36,7 @@ double TimeToWindow(const std::string& exe, const std::string& directory, int cl
         return -1;
     uidriver::PressButton(window, closeId);
     program.WaitForExit(10000);
-    return 1000.0 * static_cast<double>(shown.QuadPart - start.QuadPart) /
-           static_cast<double>(frequency.QuadPart);
+    return 1000.0 * static_cast<double>(shown.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 double Median(std::vector<double> values) {

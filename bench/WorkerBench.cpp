@@ -34,8 +34,7 @@ LRESULT CALLBACK TextWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-template <class Body>
-double Local(int count, Body body) {
+template <class Body> double Local(int count, Body body) {
     LARGE_INTEGER start, end;
     ::QueryPerformanceCounter(&start);
     for (int i = 0; i < count; ++i)
@@ -53,8 +52,8 @@ int main(int argc, char** argv) {
     windowClass.hInstance = ::GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "TavilBenchWindow";
     ::RegisterClassA(&windowClass);
-    HWND window = ::CreateWindowA("TavilBenchWindow", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                                  nullptr, windowClass.hInstance, nullptr);
+    HWND window = ::CreateWindowA("TavilBenchWindow", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
 
     TestCatalogue catalogue;
     CCallDllThread worker(window, catalogue, RunRequest{});
@@ -67,12 +66,8 @@ int main(int argc, char** argv) {
 
     int loads = count / 10;
     HMODULE loaded = nullptr;
-    double bareLoad = Local(loads, [] {
-        fw::Library module(::LoadLibraryA("empty_module.dll"));
-    });
-    double moduleCall = Local(loads, [&] {
-        CallLibraryModule("empty_module.dll", window, 0, 1, loaded);
-    });
+    double bareLoad = Local(loads, [] { fw::Library module(::LoadLibraryA("empty_module.dll")); });
+    double moduleCall = Local(loads, [&] { CallLibraryModule("empty_module.dll", window, 0, 1, loaded); });
     std::printf("LoadLibrary + FreeLibrary:      %.2f us\n", bareLoad * 1e6);
     std::printf("load, call, unload a module:    %.2f us\n", moduleCall * 1e6);
     std::printf("ratio (module call / bare):     %.2f\n", moduleCall / bareLoad);

@@ -8,8 +8,7 @@ namespace fw {
 const MessageMapEntry Dialog::s_messageEntries[] = {{0, 0, 0, nullptr}};
 const MessageMap Dialog::s_messageMap = {nullptr, Dialog::s_messageEntries};
 
-const MessageMapEntry* FindHandler(const MessageMap* map, UINT message, WPARAM wParam,
-                                   LPARAM lParam) {
+const MessageMapEntry* FindHandler(const MessageMap* map, UINT message, WPARAM wParam, LPARAM lParam) {
     UINT id = 0, code = 0;
     if (message == WM_COMMAND) {
         id = LOWORD(wParam);

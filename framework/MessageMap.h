@@ -38,28 +38,26 @@ struct MessageMap {
 };
 
 // The entry of `map` (or of its bases) that handles the message, or nullptr.
-const MessageMapEntry* FindHandler(const MessageMap* map, UINT message, WPARAM wParam,
-                                   LPARAM lParam);
+const MessageMapEntry* FindHandler(const MessageMap* map, UINT message, WPARAM wParam, LPARAM lParam);
 
 } // namespace fw
 
-#define FW_DECLARE_MESSAGE_MAP(ThisClass)                                                          \
-protected:                                                                                         \
-    using ThisMapClass = ThisClass;                                                                \
-    static const fw::MessageMapEntry s_messageEntries[];                                           \
-    static const fw::MessageMap s_messageMap;                                                      \
-    const fw::MessageMap* GetMessageMap() const override { return &s_messageMap; }                 \
-                                                                                                   \
+#define FW_DECLARE_MESSAGE_MAP(ThisClass)                                                                              \
+protected:                                                                                                             \
+    using ThisMapClass = ThisClass;                                                                                    \
+    static const fw::MessageMapEntry s_messageEntries[];                                                               \
+    static const fw::MessageMap s_messageMap;                                                                          \
+    const fw::MessageMap* GetMessageMap() const override { return &s_messageMap; }                                     \
+                                                                                                                       \
 private:
 
-#define FW_BEGIN_MESSAGE_MAP(ThisClass, BaseClass)                                                 \
-    const fw::MessageMap ThisClass::s_messageMap = {&BaseClass::s_messageMap,                      \
-                                                    ThisClass::s_messageEntries};                  \
+#define FW_BEGIN_MESSAGE_MAP(ThisClass, BaseClass)                                                                     \
+    const fw::MessageMap ThisClass::s_messageMap = {&BaseClass::s_messageMap, ThisClass::s_messageEntries};            \
     const fw::MessageMapEntry ThisClass::s_messageEntries[] = {
 
-#define FW_END_MESSAGE_MAP()                                                                       \
-    { 0, 0, 0, nullptr }                                                                           \
-    }                                                                                              \
+#define FW_END_MESSAGE_MAP()                                                                                           \
+    { 0, 0, 0, nullptr }                                                                                               \
+    }                                                                                                                  \
     ;
 
 #define FW_HANDLER(fn) static_cast<fw::MessageHandler>(&ThisMapClass::fn)

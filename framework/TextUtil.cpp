@@ -34,9 +34,7 @@ std::string TrimRight(const std::string& text) {
 
 std::string Trim(const std::string& text) { return TrimLeft(TrimRight(text)); }
 
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 bool StartsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
@@ -67,8 +65,6 @@ std::string WithOneTrailingBackslash(std::string directory) {
     return directory + '\\';
 }
 
-std::string UpToFirstNul(const std::string& text) {
-    return std::string(text.c_str(), std::strlen(text.c_str()));
-}
+std::string UpToFirstNul(const std::string& text) { return std::string(text.c_str(), std::strlen(text.c_str())); }
 
 } // namespace fw

@@ -66,7 +66,7 @@
  * that could not be loaded, that has no StartTest export, or (a program
  * module) that could not be started this result; a module never returns
  * it. */
-#define TAVIL_RESULT_OK 0
+#define TAVIL_RESULT_OK          0
 #define TAVIL_RESULT_NOT_STARTED ((int32_t)0xE0000005u)
 
 /* ---- The system-information module ----------------------------------- */

@@ -125,8 +125,7 @@ void AbstractDialog::PaintFrame() {
 LRESULT AbstractDialog::FrameHitTest(LPARAM lParam) {
     RECT window{};
     ::GetWindowRect(m_hwnd, &window);
-    POINT p = {static_cast<short>(LOWORD(lParam)) - window.left,
-               static_cast<short>(HIWORD(lParam)) - window.top};
+    POINT p = {static_cast<short>(LOWORD(lParam)) - window.left, static_cast<short>(HIWORD(lParam)) - window.top};
     RECT close = CaptionButtonRect(0), second = CaptionButtonRect(1), caption = CaptionRect();
     if (::PtInRect(&close, p))
         return HTCLOSE;

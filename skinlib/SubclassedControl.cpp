@@ -27,8 +27,8 @@ void SubclassedControl::OnAttached() {
     auto& previous = PreviousProcedures();
     if (previous.count(m_hwnd))
         return; // already ours (attached again)
-    previous[m_hwnd] = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+    previous[m_hwnd] =
+        reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
 }
 
 void SubclassedControl::OnDetaching() {

@@ -11,15 +11,11 @@ void TesselButton::OnAttached() {
     Invalidate();
 }
 
-COLORREF TesselButton::FaceColour(bool pressed) const {
-    return pressed ? skin::kBorder : skin::kFaceDark;
-}
+COLORREF TesselButton::FaceColour(bool pressed) const { return pressed ? skin::kBorder : skin::kFaceDark; }
 
 COLORREF TesselButton::TextColour() const { return skin::kText; }
 
-COLORREF TesselButton2::FaceColour(bool pressed) const {
-    return pressed ? skin::kAccentDark : skin::kAccent;
-}
+COLORREF TesselButton2::FaceColour(bool pressed) const { return pressed ? skin::kAccentDark : skin::kAccent; }
 
 COLORREF TesselButton2::TextColour() const { return skin::kAccentText; }
 

@@ -5,8 +5,7 @@
 
 namespace {
 // A caption button: flat square with a glyph drawn by `glyph`.
-template <class Glyph>
-void CaptionButton(HDC dc, const RECT& rect, UINT flags, Glyph glyph) {
+template <class Glyph> void CaptionButton(HDC dc, const RECT& rect, UINT flags, Glyph glyph) {
     skin::Fill(dc, rect, (flags & kPaintPressed) ? skin::kAccentDark : skin::kAccent);
     fw::Pen pen(::CreatePen(PS_SOLID, 1, skin::kAccentText));
     fw::ScopedSelect selected(dc, pen.get());
@@ -23,9 +22,7 @@ void Line(HDC dc, int x1, int y1, int x2, int y2) {
 
 TesselDialogPainter::~TesselDialogPainter() = default;
 
-void TesselDialogPainter::DrawClientBackground(HDC dc, const RECT& rect, UINT) {
-    skin::Fill(dc, rect, skin::kFace);
-}
+void TesselDialogPainter::DrawClientBackground(HDC dc, const RECT& rect, UINT) { skin::Fill(dc, rect, skin::kFace); }
 
 void TesselDialogPainter::DrawNonClient(HDC dc, const RECT& rect, UINT flags) {
     // The frame: accent border, face between border and client area.
@@ -46,8 +43,7 @@ void TesselDialogPainter::DrawCloseButton(HDC dc, const RECT& rect, UINT flags) 
 
 void TesselDialogPainter::DrawHelpButton(HDC dc, const RECT& rect, UINT flags) {
     skin::Fill(dc, rect, (flags & kPaintPressed) ? skin::kAccentDark : skin::kAccent);
-    skin::Text(dc, rect, "?", skin::kAccentText, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
-               skin::UiBoldFont());
+    skin::Text(dc, rect, "?", skin::kAccentText, DT_CENTER | DT_VCENTER | DT_SINGLELINE, skin::UiBoldFont());
 }
 
 void TesselDialogPainter::DrawMaxButton(HDC dc, const RECT& rect, UINT flags) {
@@ -73,13 +69,10 @@ void TesselDialogPainter::DrawRestoreButton(HDC dc, const RECT& rect, UINT flags
 
 void TesselDialogPainter::DrawTitleText(HDC dc, const RECT& rect, UINT) {
     skin::Text(dc, rect, m_text, skin::kAccentText,
-               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX,
-               skin::UiBoldFont());
+               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX, skin::UiBoldFont());
 }
 
-void TesselDialogPainter::DrawTopMenuBarBkgnd(HDC dc, const RECT& rect, UINT) {
-    skin::Fill(dc, rect, skin::kFaceDark);
-}
+void TesselDialogPainter::DrawTopMenuBarBkgnd(HDC dc, const RECT& rect, UINT) { skin::Fill(dc, rect, skin::kFaceDark); }
 
 void TesselDialogPainter::DrawTopMenuBarText(HDC dc, const RECT& rect, UINT flags) {
     skin::Text(dc, rect, m_text, (flags & kPaintDisabled) ? skin::kTextDisabled : skin::kText,
@@ -91,7 +84,7 @@ void TesselDialogPainter::DrawMenuBarBkgnd(HDC dc, const RECT& rect, UINT flags)
 }
 
 void TesselDialogPainter::DrawMenuBarText(HDC dc, const RECT& rect, UINT flags) {
-    COLORREF colour = (flags & kPaintDisabled) ? skin::kTextDisabled
+    COLORREF colour = (flags & kPaintDisabled)  ? skin::kTextDisabled
                       : (flags & kPaintPressed) ? skin::kAccentText
                                                 : skin::kText;
     skin::Text(dc, rect, m_text, colour, DT_LEFT | DT_VCENTER | DT_SINGLELINE);

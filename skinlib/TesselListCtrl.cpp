@@ -41,9 +41,7 @@ std::string TesselListCtrl::GetItemText(int index, int column) const {
 int TesselListCtrl::GetItemCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
 void TesselListCtrl::DeleteAllItems() { Send(LVM_DELETEALLITEMS); }
 
-void TesselListCtrl::SetExtendedStyle(DWORD styles) {
-    Send(LVM_SETEXTENDEDLISTVIEWSTYLE, styles, styles);
-}
+void TesselListCtrl::SetExtendedStyle(DWORD styles) { Send(LVM_SETEXTENDEDLISTVIEWSTYLE, styles, styles); }
 
 void TesselListCtrl::Tessel() {
     SetExtendedStyle(LVS_EX_DOUBLEBUFFER);

@@ -11,8 +11,7 @@ namespace {
 constexpr UINT_PTR kBoxSubclassId = 0x3B0C;
 thread_local HHOOK t_hook = nullptr;
 
-LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                         DWORD_PTR) {
+LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     switch (message) {
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:

@@ -63,8 +63,8 @@ void AbstractScrollBarPaintHook::PaintNow() {
     }
 }
 
-LRESULT CALLBACK AbstractScrollBarPaintHook::HookProc(HWND hwnd, UINT message, WPARAM wParam,
-                                                      LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+LRESULT CALLBACK AbstractScrollBarPaintHook::HookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                      DWORD_PTR self) {
     auto* hook = reinterpret_cast<AbstractScrollBarPaintHook*>(self);
     switch (message) {
     case WM_NCPAINT:

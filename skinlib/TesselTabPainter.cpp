@@ -4,9 +4,7 @@
 
 TesselTabPainter::~TesselTabPainter() = default;
 
-void TesselTabPainter::FillBackground(HDC dc, const RECT& rect, UINT) {
-    skin::Fill(dc, rect, skin::kFace);
-}
+void TesselTabPainter::FillBackground(HDC dc, const RECT& rect, UINT) { skin::Fill(dc, rect, skin::kFace); }
 
 void TesselTabPainter::DrawBackGround(HDC dc, const RECT& rect, UINT) {
     // A thin accent rule under the tab row.
@@ -14,8 +12,7 @@ void TesselTabPainter::DrawBackGround(HDC dc, const RECT& rect, UINT) {
     skin::Fill(dc, rule, skin::kAccent);
 }
 
-void TesselTabPainter::DrawItem(HDC dc, const RECT& rect, const char* text, BOOL selected,
-                                BOOL disabled) {
+void TesselTabPainter::DrawItem(HDC dc, const RECT& rect, const char* text, BOOL selected, BOOL disabled) {
     if (!selected)
         skin::Fill(dc, rect, skin::kFaceDark);
     COLORREF colour = disabled ? skin::kTextDisabled : selected ? skin::kAccentText : skin::kText;
@@ -23,9 +20,7 @@ void TesselTabPainter::DrawItem(HDC dc, const RECT& rect, const char* text, BOOL
                selected ? skin::UiBoldFont() : skin::UiFont());
 }
 
-void TesselTabPainter::DrawSelectItem(HDC dc, const RECT& rect, UINT) {
-    skin::Fill(dc, rect, skin::kAccent);
-}
+void TesselTabPainter::DrawSelectItem(HDC dc, const RECT& rect, UINT) { skin::Fill(dc, rect, skin::kAccent); }
 
 void TesselTabPainter::DrawFocus(HDC dc, const RECT& rect, UINT) {
     RECT mark = {rect.left + 4, rect.bottom - 5, rect.right - 4, rect.bottom - 4};

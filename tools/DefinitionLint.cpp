@@ -38,8 +38,8 @@ bool IsOwnKeyLine(const std::string& text, size_t at, const std::string& key) {
 }
 
 // Checks where the parser's lookup of `key` from `section` lands.
-void CheckKey(const std::string& text, long section, const std::string& sectionName,
-              const std::string& key, std::vector<std::string>& warnings) {
+void CheckKey(const std::string& text, long section, const std::string& sectionName, const std::string& key,
+              std::vector<std::string>& warnings) {
     size_t at = FindUncommented(text, key, static_cast<size_t>(section));
     if (at == std::string::npos)
         return;
@@ -50,8 +50,7 @@ void CheckKey(const std::string& text, long section, const std::string& sectionN
         warnings.push_back(where + ": the key name is found inside a longer key name or a value");
 }
 
-void CheckList(const std::string& text, long section, const std::string& name,
-               std::vector<std::string>& warnings) {
+void CheckList(const std::string& text, long section, const std::string& name, std::vector<std::string>& warnings) {
     CheckKey(text, section, name, "NUM", warnings);
     int stored = 0;
     int lastNumber = -1;
@@ -63,8 +62,7 @@ void CheckList(const std::string& text, long section, const std::string& name,
             continue;
         int number = fw::LeadingDecimal(text.substr(at + 5, 4));
         if (number < lastNumber)
-            warnings.push_back(name + " TEST_" + std::to_string(number) + " (line " +
-                               std::to_string(LineOf(text, at)) +
+            warnings.push_back(name + " TEST_" + std::to_string(number) + " (line " + std::to_string(LineOf(text, at)) +
                                "): TEST_n entries out of ascending order");
         lastNumber = number;
     }
@@ -77,8 +75,8 @@ void CheckList(const std::string& text, long section, const std::string& name,
     }
     int wanted = fw::LeadingDecimal(GetKeyValue(text, "NUM", section));
     if (wanted > stored)
-        warnings.push_back(name + ": NUM=" + std::to_string(wanted) + " but only " +
-                           std::to_string(stored) + " entries are listed");
+        warnings.push_back(name + ": NUM=" + std::to_string(wanted) + " but only " + std::to_string(stored) +
+                           " entries are listed");
 }
 
 } // namespace
@@ -97,8 +95,7 @@ std::vector<std::string> LintDefinitionText(const std::string& text, bool recove
             CheckKey(text, section, listName, "REPEAT_ENABLE", warnings);
     }
 
-    const char* keys[] = {"TESTNAME", "TESTFILE", "TESTFILE_SUBDIR", "LOG_OPTION", "WINDOW_TYPE",
-                          "REPEAT_ENABLE"};
+    const char* keys[] = {"TESTNAME", "TESTFILE", "TESTFILE_SUBDIR", "LOG_OPTION", "WINDOW_TYPE", "REPEAT_ENABLE"};
     for (int n = 0; n < kMaxModules; ++n) {
         std::string name = ModuleSectionHeader(n);
         section = FindSection(text, name, 0);
@@ -107,8 +104,8 @@ std::vector<std::string> LintDefinitionText(const std::string& text, bool recove
         for (const char* key : keys)
             CheckKey(text, section, name, key, warnings);
         std::string windowType = fw::ToUpper(GetKeyValue(text, "WINDOW_TYPE", section));
-        if (!windowType.empty() && !fw::Contains(windowType, "DEFAULT") &&
-            !fw::Contains(windowType, "PROMPT") && !fw::Contains(windowType, "DIALOG"))
+        if (!windowType.empty() && !fw::Contains(windowType, "DEFAULT") && !fw::Contains(windowType, "PROMPT") &&
+            !fw::Contains(windowType, "DIALOG"))
             warnings.push_back(name + " WINDOW_TYPE=" + GetKeyValue(text, "WINDOW_TYPE", section) +
                                ": unknown window type, read as DEFAULT");
     }
@@ -120,8 +117,7 @@ std::vector<std::string> LintDefinitionText(const std::string& text, bool recove
             continue;
         int number = fw::LeadingDecimal(digits);
         if (number >= kMaxModules)
-            warnings.push_back("[MODULE_" + std::to_string(number) + "] (line " +
-                               std::to_string(LineOf(text, at)) +
+            warnings.push_back("[MODULE_" + std::to_string(number) + "] (line " + std::to_string(LineOf(text, at)) +
                                "): module sections from [MODULE_40] on are never read");
     }
     return warnings;

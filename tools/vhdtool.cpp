@@ -30,11 +30,10 @@ constexpr int kRejected = 1;
 constexpr int kUsageError = 2;
 
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: vhdtool scramble IN OUT\n"
-                 "       vhdtool unscramble IN OUT\n"
-                 "       vhdtool check-definitions FILE [--windir-other]\n"
-                 "       vhdtool check-texts FILE [--service] [--fulltest] [--recovery]\n");
+    std::fprintf(stderr, "usage: vhdtool scramble IN OUT\n"
+                         "       vhdtool unscramble IN OUT\n"
+                         "       vhdtool check-definitions FILE [--windir-other]\n"
+                         "       vhdtool check-texts FILE [--service] [--fulltest] [--recovery]\n");
     return kUsageError;
 }
 
@@ -53,8 +52,7 @@ int Transform(const std::string& in, const std::string& out) {
     }
     std::string data = ReadDataFile(in, kReadScrambled); // XOR is its own inverse
     std::FILE* file = std::fopen(out.c_str(), "wb");
-    if (!file || std::fwrite(data.data(), 1, data.size(), file) != data.size() ||
-        std::fclose(file) != 0) {
+    if (!file || std::fwrite(data.data(), 1, data.size(), file) != data.size() || std::fclose(file) != 0) {
         std::fprintf(stderr, "vhdtool: cannot write %s\n", out.c_str());
         return kUsageError;
     }
@@ -74,7 +72,9 @@ int CheckDefinitions(const std::string& path, bool windirOther) {
     std::string text = DetectInstallationType(
         ReadDataFile(path, kReadScrambled), [&] { return ReadDataFile(path, kReadPlain); }, flags);
     std::printf("installation type:%s%s%s%s%s (mode bits 0x%02X)\n",
-                (flags & FLAG_SERVICE) ? " service" : (flags & FLAG_RECOVERY) ? " recovery" : " bundle",
+                (flags & FLAG_SERVICE)    ? " service"
+                : (flags & FLAG_RECOVERY) ? " recovery"
+                                          : " bundle",
                 (flags & FLAG_FULLTEST) ? " fulltest" : "", (flags & FLAG_HYPER) ? " hyper" : "",
                 (flags & FLAG_SERVICE) ? ", stored plain" : ", stored scrambled",
                 (flags & FLAG_WINDIR_OTHER) ? ", windows directory without \"windows\"" : "",
@@ -93,8 +93,7 @@ int CheckDefinitions(const std::string& path, bool windirOther) {
     }
     std::printf("max repeat times: %d\n", catalogue.maxRepeatTimes);
     std::printf("quick test repeat enable: \"%s\"\n", catalogue.quickRepeatEnableText.c_str());
-    std::printf("%s list (%d):\n", (flags & FLAG_RECOVERY) ? "recovery check" : "quick test",
-                catalogue.quickCount);
+    std::printf("%s list (%d):\n", (flags & FLAG_RECOVERY) ? "recovery check" : "quick test", catalogue.quickCount);
     for (int i = 0; i < catalogue.quickCount; ++i)
         std::printf("  %2d  %s  (base \"%s\")\n", i, catalogue.quickList[i].c_str(),
                     catalogue.quickListBase[i].c_str());
@@ -103,9 +102,8 @@ int CheckDefinitions(const std::string& path, bool windirOther) {
         const TestModule& m = catalogue.modules[i];
         std::printf("  slot %d: name \"%s\", file \"%s\", subdir \"%s\", window %s, log option \"%s\", "
                     "repeat enable \"%s\" (%d)\n",
-                    i, m.testName.c_str(), m.testFile.c_str(), m.testSubdir.c_str(),
-                    WindowTypeName(m.windowType), m.logOption.c_str(), m.repeatEnableText.c_str(),
-                    m.repeatEnable);
+                    i, m.testName.c_str(), m.testFile.c_str(), m.testSubdir.c_str(), WindowTypeName(m.windowType),
+                    m.logOption.c_str(), m.repeatEnableText.c_str(), m.repeatEnable);
     }
     std::printf("ACCEPTED with %zu warning(s)\n", warnings.size());
     return kAccepted;
@@ -121,12 +119,10 @@ int CheckTexts(const std::string& path, uint32_t flags) {
         const char* id;
         const char* use;
     } fixed[] = {
-        {"-1-0", "welcome introduction"}, {"-1-1", "welcome agreement"},
-        {"0-0", "batch page"},            {"0-1", "batch page, Full Test"},
-        {"0-2", "batch page, recovery"},  {"0-3", "batch page, recovery Full Test"},
-        {"2-0", "Tools: Device Manager"}, {"2-1", "Tools: Check Hard Disk"},
-        {"3-0", "help"},                  {"3-1", "help, Full Test"},
-        {"3-2", "help, recovery"},        {"3-3", "help, recovery Full Test"},
+        {"-1-0", "welcome introduction"}, {"-1-1", "welcome agreement"},     {"0-0", "batch page"},
+        {"0-1", "batch page, Full Test"}, {"0-2", "batch page, recovery"},   {"0-3", "batch page, recovery Full Test"},
+        {"2-0", "Tools: Device Manager"}, {"2-1", "Tools: Check Hard Disk"}, {"3-0", "help"},
+        {"3-1", "help, Full Test"},       {"3-2", "help, recovery"},         {"3-3", "help, recovery Full Test"},
         {"10-0", "Individual Test page"}, {"10-1", "History page"},
     };
     int found = 0;

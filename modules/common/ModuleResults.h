@@ -7,9 +7,9 @@
 
 namespace tavil::modules {
 
-constexpr int32_t kResultPassed = 0;      // the test ran and found no fault
-constexpr int32_t kResultFaultFound = 1;  // the test found a fault
+constexpr int32_t kResultPassed = 0;       // the test ran and found no fault
+constexpr int32_t kResultFaultFound = 1;   // the test found a fault
 constexpr int32_t kResultCouldNotTest = 2; // nothing was tested (no memory, disk space, directory...)
-constexpr int32_t kResultIoError = 3;     // storage test: the drive reported a read or write error
+constexpr int32_t kResultIoError = 3;      // storage test: the drive reported a read or write error
 
 } // namespace tavil::modules

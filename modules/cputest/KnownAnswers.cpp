@@ -75,7 +75,7 @@ std::string HashOfFixedBuffer() {
 std::string PrimeSieve() {
     constexpr uint32_t kLimit = 5000000;
     std::vector<uint8_t> composite(kLimit / 2, 0); // composite[k]: 2k + 1
-    uint32_t count = 1;                             // the prime 2
+    uint32_t count = 1;                            // the prime 2
     for (uint32_t k = 1; k < kLimit / 2; ++k) {
         if (composite[k])
             continue;
@@ -135,8 +135,8 @@ std::vector<ProcessorFailure> CompareResults(const std::vector<int>& processors,
 }
 
 std::string FailureLine(const ProcessorFailure& f) {
-    return "  Processor " + std::to_string(f.processor) + ": " + f.computation + " gave " + f.actual +
-           ", expected " + f.expected + "\r\n";
+    return "  Processor " + std::to_string(f.processor) + ": " + f.computation + " gave " + f.actual + ", expected " +
+           f.expected + "\r\n";
 }
 
 } // namespace tavil::modules

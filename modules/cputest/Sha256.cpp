@@ -20,9 +20,9 @@ inline uint32_t Rotr(uint32_t v, int r) { return (v >> r) | (v << (32 - r)); }
 
 void Compress(uint32_t state[8], const uint8_t block[64]) {
     uint32_t w[64];
-    for (int i = 0; i < 16; ++i)
-        w[i] = uint32_t(block[4 * i]) << 24 | uint32_t(block[4 * i + 1]) << 16 |
-               uint32_t(block[4 * i + 2]) << 8 | block[4 * i + 3];
+    for (size_t i = 0; i < 16; ++i)
+        w[i] = uint32_t(block[4 * i]) << 24 | uint32_t(block[4 * i + 1]) << 16 | uint32_t(block[4 * i + 2]) << 8 |
+               block[4 * i + 3];
     for (int i = 16; i < 64; ++i) {
         uint32_t s0 = Rotr(w[i - 15], 7) ^ Rotr(w[i - 15], 18) ^ (w[i - 15] >> 3);
         uint32_t s1 = Rotr(w[i - 2], 17) ^ Rotr(w[i - 2], 19) ^ (w[i - 2] >> 10);

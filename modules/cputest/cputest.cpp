@@ -46,16 +46,14 @@ struct Worker {
 };
 
 // One round on every processor at once; false when Stop was pressed.
-bool RunRound(std::vector<Worker>& workers, std::atomic<bool>& stop, WindowReporter& reporter,
-              bool& startFailed) {
+bool RunRound(std::vector<Worker>& workers, std::atomic<bool>& stop, WindowReporter& reporter, bool& startFailed) {
     std::atomic<size_t> finished{0};
     std::vector<std::thread> threads;
     for (Worker& worker : workers) {
         worker.results.clear();
         try {
             threads.emplace_back([&worker, &stop, &finished] {
-                worker.pinned =
-                    ::SetThreadAffinityMask(::GetCurrentThread(), DWORD_PTR(1) << worker.processor) != 0;
+                worker.pinned = ::SetThreadAffinityMask(::GetCurrentThread(), DWORD_PTR(1) << worker.processor) != 0;
                 for (const Computation& c : Computations()) {
                     if (stop)
                         break;
@@ -93,8 +91,8 @@ TAVIL_START_TEST(HWND window, uint32_t, intptr_t argument) {
         workers[i].processor = processors[i];
 
     char line[160];
-    std::snprintf(line, sizeof line, "Processor Test: %zu logical processor(s), %d pass(es)\r\n",
-                  processors.size(), repeats);
+    std::snprintf(line, sizeof line, "Processor Test: %zu logical processor(s), %d pass(es)\r\n", processors.size(),
+                  repeats);
     reporter.Line(line);
     reporter.Progress(0);
 

@@ -27,14 +27,18 @@ inline uint64_t Mix(uint64_t z) {
 // below a drive's rate.
 constexpr uint64_t kWeylStep = 0x9E3779B97F4A7C15ull;
 inline uint64_t Shaped(uint64_t z) { return z ^ (z >> 29); }
-inline uint64_t TestWord(uint64_t base, size_t index) { return Shaped(base + static_cast<uint64_t>(index) * kWeylStep); }
+inline uint64_t TestWord(uint64_t base, size_t index) {
+    return Shaped(base + static_cast<uint64_t>(index) * kWeylStep);
+}
 
-inline uint64_t BlockBase(uint64_t blockNumber, uint64_t seed) { return Mix(seed ^ (blockNumber * 0xA24BAED4963EE407ull)); }
+inline uint64_t BlockBase(uint64_t blockNumber, uint64_t seed) {
+    return Mix(seed ^ (blockNumber * 0xA24BAED4963EE407ull));
+}
 
 // Words checked together before a corruption is looked for byte by byte.
 constexpr size_t kCheckGroup = 512;
 
-constexpr uint64_t kMiB = 1024 * 1024;
+constexpr uint64_t kMiB = uint64_t{1024} * 1024;
 
 // Reads the file's blocks on a thread of its own into the two halves of the
 // buffer, so that the drive reads the next block while this thread checks

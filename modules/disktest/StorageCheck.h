@@ -22,7 +22,7 @@ public:
     virtual std::string LastError() const = 0;
 };
 
-constexpr size_t kStorageBlockBytes = 1024 * 1024;
+constexpr size_t kStorageBlockBytes = size_t{1024} * 1024;
 constexpr uint64_t kStorageLargestFile = 64ull * 1024 * 1024;
 constexpr uint64_t kStorageSmallestFile = 4ull * 1024 * 1024;
 
@@ -46,17 +46,17 @@ enum class StorageVerdict { Passed, Corrupted, WriteFailed, ReadFailed, Stopped 
 
 struct StorageOutcome {
     StorageVerdict verdict = StorageVerdict::Passed;
-    uint64_t bytes = 0;          // the test file's size
-    double writeSeconds = 0;     // including the data generation
-    double readSeconds = 0;      // including the verification
-    uint64_t corruptOffset = 0;  // of the first bad byte, for Corrupted
-    std::string error;           // the system's reason, for WriteFailed and ReadFailed
+    uint64_t bytes = 0;         // the test file's size
+    double writeSeconds = 0;    // including the data generation
+    double readSeconds = 0;     // including the verification
+    uint64_t corruptOffset = 0; // of the first bad byte, for Corrupted
+    std::string error;          // the system's reason, for WriteFailed and ReadFailed
 };
 
 struct StorageHooks {
-    std::function<double()> clock;                  // seconds, monotonic
-    std::function<void(const std::string&)> line;   // a progress line ("...\r\n")
-    std::function<bool()> stopRequested;            // may be empty
+    std::function<double()> clock;                // seconds, monotonic
+    std::function<void(const std::string&)> line; // a progress line ("...\r\n")
+    std::function<bool()> stopRequested;          // may be empty
 };
 
 // Writes `bytes` (whole blocks) of test data, reads them back and checks

@@ -95,7 +95,8 @@ int main(int argc, char** argv) {
         return CouldNotTest(bare + " is not a directory.");
     ULARGE_INTEGER freeBytes{};
     if (!::GetDiskFreeSpaceExA(directory.c_str(), &freeBytes, nullptr, nullptr))
-        return CouldNotTest("the free space of " + directory + " is unknown: " + SystemErrorText(::GetLastError()) + ".");
+        return CouldNotTest("the free space of " + directory + " is unknown: " + SystemErrorText(::GetLastError()) +
+                            ".");
     uint64_t size = ChooseTestFileSize(freeBytes.QuadPart);
     if (size == 0)
         return CouldNotTest("too little free space in " + directory + " (8 MB needed).");

@@ -26,7 +26,7 @@ std::string SmbiosString(const uint8_t* strings, const uint8_t* end, uint8_t num
 
 std::string Megabytes(uint64_t bytes) {
     char text[32];
-    std::snprintf(text, sizeof text, "%" PRIu64 " MB", bytes / (1024 * 1024));
+    std::snprintf(text, sizeof text, "%" PRIu64 " MB", bytes / (uint64_t{1024} * 1024));
     return text;
 }
 

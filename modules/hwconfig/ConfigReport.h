@@ -12,7 +12,7 @@
 namespace tavil::modules {
 
 struct SmbiosFacts {
-    std::string biosVendor, biosVersion, biosDate;          // structure type 0
+    std::string biosVendor, biosVersion, biosDate;                // structure type 0
     std::string systemManufacturer, systemProduct, systemVersion; // structure type 1
 };
 
@@ -24,10 +24,10 @@ struct SmbiosFacts {
 bool ParseSmbios(const uint8_t* data, size_t size, SmbiosFacts& facts);
 
 struct DriveFacts {
-    std::string root;        // "C:\"
-    std::string kind;        // "Fixed" or "Removable"
-    bool ready = false;      // false: no medium, or it could not be read
-    std::string fileSystem;  // "NTFS"
+    std::string root;       // "C:\"
+    std::string kind;       // "Fixed" or "Removable"
+    bool ready = false;     // false: no medium, or it could not be read
+    std::string fileSystem; // "NTFS"
     uint64_t totalBytes = 0;
     uint64_t freeBytes = 0;
 };

@@ -91,9 +91,8 @@ std::vector<DriveFacts> Drives() {
         char fileSystem[MAX_PATH + 1] = "";
         ULARGE_INTEGER total{}, free{};
         drive.ready = ::GetDiskFreeSpaceExA(drive.root.c_str(), nullptr, &total, &free) != 0;
-        if (drive.ready &&
-            ::GetVolumeInformationA(drive.root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, fileSystem,
-                                    sizeof fileSystem))
+        if (drive.ready && ::GetVolumeInformationA(drive.root.c_str(), nullptr, 0, nullptr, nullptr, nullptr,
+                                                   fileSystem, sizeof fileSystem))
             drive.fileSystem = fileSystem;
         ::SetErrorMode(oldMode);
         drive.totalBytes = total.QuadPart;
@@ -137,8 +136,7 @@ MachineFacts GatherFacts() {
     DWORD nameLength = sizeof name;
     if (::GetComputerNameA(name, &nameLength))
         facts.computerName = name;
-    facts.processorBrand =
-        RegistryText("HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "ProcessorNameString");
+    facts.processorBrand = RegistryText("HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "ProcessorNameString");
     SYSTEM_INFO system{};
     ::GetNativeSystemInfo(&system);
     facts.processorCount = system.dwNumberOfProcessors;

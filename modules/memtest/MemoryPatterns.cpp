@@ -23,8 +23,7 @@ inline MemoryWord RandomWord(uint64_t seed, size_t index) {
 // Words checked together before a mismatch is looked for word by word.
 constexpr size_t kVerifyGroup = 256;
 
-template <typename Value>
-void FillWith(MemoryWord* block, size_t begin, size_t end, Value value) {
+template <typename Value> void FillWith(MemoryWord* block, size_t begin, size_t end, Value value) {
     for (size_t i = begin; i < end; ++i)
         block[i] = value(i);
 }
@@ -55,8 +54,7 @@ size_t VerifyWith(const MemoryWord* block, size_t begin, size_t end, MismatchLog
 
 // Calls `apply` with the value function of `pattern`, so that each loop is
 // compiled for its pattern.
-template <typename Apply>
-auto WithPattern(MemoryPattern pattern, const MemoryWord* block, uint64_t seed, Apply apply) {
+template <typename Apply> auto WithPattern(MemoryPattern pattern, const MemoryWord* block, uint64_t seed, Apply apply) {
     switch (pattern) {
     case MemoryPattern::WalkingOnes:
         return apply([](size_t i) { return MemoryWord(1) << (i & 63); });
@@ -98,10 +96,9 @@ void FillPattern(MemoryPattern pattern, MemoryWord* block, size_t begin, size_t 
     WithPattern(pattern, block, seed, [=](auto value) { FillWith(block, begin, end, value); });
 }
 
-size_t VerifyPattern(MemoryPattern pattern, const MemoryWord* block, size_t begin, size_t end,
-                     uint64_t seed, MismatchLog& log) {
-    return WithPattern(pattern, block, seed,
-                       [&](auto value) { return VerifyWith(block, begin, end, log, value); });
+size_t VerifyPattern(MemoryPattern pattern, const MemoryWord* block, size_t begin, size_t end, uint64_t seed,
+                     MismatchLog& log) {
+    return WithPattern(pattern, block, seed, [&](auto value) { return VerifyWith(block, begin, end, log, value); });
 }
 
 void MismatchLog::Add(const void* address, MemoryWord expected, MemoryWord actual) {
@@ -113,15 +110,15 @@ void MismatchLog::Add(const void* address, MemoryWord expected, MemoryWord actua
 std::string MismatchLine(const MemoryMismatch& m) {
     char line[160];
     std::snprintf(line, sizeof line,
-                  "  Error at 0x%0*" PRIxPTR ": expected 0x%016" PRIx64 ", read 0x%016" PRIx64
-                  " (bits 0x%016" PRIx64 ")\r\n",
-                  static_cast<int>(sizeof(void*) * 2), reinterpret_cast<uintptr_t>(m.address), m.expected,
-                  m.actual, m.expected ^ m.actual);
+                  "  Error at 0x%0*" PRIxPTR ": expected 0x%016" PRIx64 ", read 0x%016" PRIx64 " (bits 0x%016" PRIx64
+                  ")\r\n",
+                  static_cast<int>(sizeof(void*) * 2), reinterpret_cast<uintptr_t>(m.address), m.expected, m.actual,
+                  m.expected ^ m.actual);
     return line;
 }
 
-MemoryTestOutcome RunMemoryTest(MemoryWord* block, size_t words, int repeats, uint64_t seed,
-                                TestReporter& reporter, const std::function<void(MemoryPattern)>& afterFill) {
+MemoryTestOutcome RunMemoryTest(MemoryWord* block, size_t words, int repeats, uint64_t seed, TestReporter& reporter,
+                                const std::function<void(MemoryPattern)>& afterFill) {
     MemoryTestOutcome outcome;
     if (repeats < 1)
         repeats = 1;
@@ -161,7 +158,9 @@ MemoryTestOutcome RunMemoryTest(MemoryWord* block, size_t words, int repeats, ui
             char line[128];
             size_t found = log.count() - before;
             std::snprintf(line, sizeof line, "Pass %d/%d  %-22s %s", pass, repeats, info.name,
-                          !complete ? "stopped" : found == 0 ? "OK" : "");
+                          !complete    ? "stopped"
+                          : found == 0 ? "OK"
+                                       : "");
             std::string text = line;
             if (complete && found != 0)
                 text += std::to_string(found) + (found == 1 ? " error" : " errors");
@@ -175,8 +174,7 @@ MemoryTestOutcome RunMemoryTest(MemoryWord* block, size_t words, int repeats, ui
         }
     }
     if (log.count() > log.listed().size())
-        reporter.Line("  ... " + std::to_string(log.count() - log.listed().size()) +
-                      " more errors not listed\r\n");
+        reporter.Line("  ... " + std::to_string(log.count() - log.listed().size()) + " more errors not listed\r\n");
     outcome.mismatches = log.count();
     if (!outcome.stopped)
         reporter.Progress(100);

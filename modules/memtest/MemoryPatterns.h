@@ -58,8 +58,8 @@ private:
 
 // Reads words [begin, end) back and records each that differs from the
 // pattern.  Returns the number of mismatches found in the range.
-size_t VerifyPattern(MemoryPattern pattern, const MemoryWord* block, size_t begin, size_t end,
-                     uint64_t seed, MismatchLog& log);
+size_t VerifyPattern(MemoryPattern pattern, const MemoryWord* block, size_t begin, size_t end, uint64_t seed,
+                     MismatchLog& log);
 
 // "  Error at 0x...: expected 0x..., read 0x... (bits 0x...)\r\n"
 std::string MismatchLine(const MemoryMismatch& mismatch);
@@ -73,8 +73,7 @@ struct MemoryTestOutcome {
 // written over the whole block, then read back.  Works in chunks so that
 // Stop and progress are looked at every few milliseconds.  `afterFill`,
 // when set, runs between the writing and the reading of each pattern.
-MemoryTestOutcome RunMemoryTest(MemoryWord* block, size_t words, int repeats, uint64_t seed,
-                                TestReporter& reporter,
+MemoryTestOutcome RunMemoryTest(MemoryWord* block, size_t words, int repeats, uint64_t seed, TestReporter& reporter,
                                 const std::function<void(MemoryPattern)>& afterFill = {});
 
 } // namespace tavil::modules

@@ -20,7 +20,7 @@ using namespace tavil::modules;
 
 namespace {
 
-constexpr SIZE_T kMiB = 1024 * 1024;
+constexpr SIZE_T kMiB = SIZE_T{1024} * 1024;
 constexpr SIZE_T kLargestBlock = 512 * kMiB;
 constexpr SIZE_T kSmallestBlock = 1 * kMiB;
 
@@ -65,17 +65,16 @@ TAVIL_START_TEST(HWND window, uint32_t, intptr_t argument) {
         return kResultCouldNotTest;
     }
     char line[160];
-    std::snprintf(line, sizeof line, "Memory Test: %u MB at 0x%p, %d pass(es)\r\n",
-                  static_cast<unsigned>(size / kMiB), block, repeats);
+    std::snprintf(line, sizeof line, "Memory Test: %u MB at 0x%p, %d pass(es)\r\n", static_cast<unsigned>(size / kMiB),
+                  block, repeats);
     reporter.Line(line);
 
-    MemoryTestOutcome outcome = RunMemoryTest(static_cast<MemoryWord*>(block), size / sizeof(MemoryWord),
-                                              repeats, ::GetTickCount64(), reporter);
+    MemoryTestOutcome outcome = RunMemoryTest(static_cast<MemoryWord*>(block), size / sizeof(MemoryWord), repeats,
+                                              ::GetTickCount64(), reporter);
     ::VirtualFree(block, 0, MEM_RELEASE);
 
     if (outcome.mismatches != 0) {
-        std::snprintf(line, sizeof line, "Memory Test: FAILED, %zu word(s) read back wrong.\r\n",
-                      outcome.mismatches);
+        std::snprintf(line, sizeof line, "Memory Test: FAILED, %zu word(s) read back wrong.\r\n", outcome.mismatches);
         reporter.ColouredLine(line, RGB(255, 0, 0));
         return kResultFaultFound;
     }

@@ -12,12 +12,9 @@ struct OptionSpec {
 };
 
 const OptionSpec kOptions[] = {
-    {"/diag:", &CommandLineOptions::diag, true},
-    {"/ini:", &CommandLineOptions::ini, true},
-    {"/n:", &CommandLineOptions::count, false},
-    {"/dir:", &CommandLineOptions::dir, false},
-    {"/log:", &CommandLineOptions::log, false},
-    {"/stop:", &CommandLineOptions::stop, false},
+    {"/diag:", &CommandLineOptions::diag, true},      {"/ini:", &CommandLineOptions::ini, true},
+    {"/n:", &CommandLineOptions::count, false},       {"/dir:", &CommandLineOptions::dir, false},
+    {"/log:", &CommandLineOptions::log, false},       {"/stop:", &CommandLineOptions::stop, false},
     {"/deflog:", &CommandLineOptions::deflog, false},
 };
 
@@ -66,8 +63,7 @@ CommandLineOptions MatchOptions(const std::vector<std::string>& tokens) {
     return options;
 }
 
-StartupOptions ResolveStartupOptions(const CommandLineOptions& options,
-                                     const std::string& settingsLogPath,
+StartupOptions ResolveStartupOptions(const CommandLineOptions& options, const std::string& settingsLogPath,
                                      const std::string& programDirectory) {
     StartupOptions result;
     result.logDirectory = programDirectory;

@@ -41,15 +41,14 @@ inline CommandLineOptions ParseCommandLine(const std::vector<std::string>& argum
 // file and the program directory.
 struct StartupOptions {
     bool diagMode = false;
-    std::string diagModule;          // lower-cased, ".dll" appended when missing
+    std::string diagModule; // lower-cased, ".dll" appended when missing
     int runCount = 1;
     bool logEnabled = false;
     std::string logDirectory;        // program directory unless "/dir:" gave one
     std::string defaultLogDirectory; // one trailing backslash
 };
 
-StartupOptions ResolveStartupOptions(const CommandLineOptions& options,
-                                     const std::string& settingsLogPath,
+StartupOptions ResolveStartupOptions(const CommandLineOptions& options, const std::string& settingsLogPath,
                                      const std::string& programDirectory);
 
 } // namespace tavil

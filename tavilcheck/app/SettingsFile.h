@@ -10,12 +10,10 @@ namespace tavil {
 extern const char kSettingsFileName[]; // "tavilhwdiag.ini"
 
 // Values are read into 1024-byte buffers: at most 1023 characters.
-std::string ReadSetting(const std::string& path, const char* section, const char* key,
-                        const char* fallback);
+std::string ReadSetting(const std::string& path, const char* section, const char* key, const char* fallback);
 int ReadSettingInt(const std::string& path, const char* section, const char* key, int fallback);
 // Creates the section and key when absent; false when the file could not
 // be written.
-bool WriteSetting(const std::string& path, const char* section, const char* key,
-                  const std::string& value);
+bool WriteSetting(const std::string& path, const char* section, const char* key, const std::string& value);
 
 } // namespace tavil

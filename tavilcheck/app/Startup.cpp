@@ -23,8 +23,7 @@ const std::string& ProgramDirectory() {
         DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
         std::string full(path, length);
         size_t slash = full.find_last_of("\\/");
-        return fw::WithOneTrailingBackslash(slash == std::string::npos ? std::string()
-                                                                       : full.substr(0, slash));
+        return fw::WithOneTrailingBackslash(slash == std::string::npos ? std::string() : full.substr(0, slash));
     }();
     return directory;
 }

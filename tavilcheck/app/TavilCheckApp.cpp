@@ -25,14 +25,12 @@ int TavilCheckApp::InitInstance() {
     TesselAPI::EnableLuna(false);
     const std::string& programDirectory = ProgramDirectory();
 
-    std::string settingsLogPath =
-        ReadSetting(programDirectory + kSettingsFileName, "log", "path", "a:\\");
+    std::string settingsLogPath = ReadSetting(programDirectory + kSettingsFileName, "log", "path", "a:\\");
 
     std::vector<std::string> arguments;
     for (int i = 0; i < ArgumentCount(); ++i)
         arguments.push_back(Argument(i));
-    StartupOptions options =
-        ResolveStartupOptions(ParseCommandLine(arguments), settingsLogPath, programDirectory);
+    StartupOptions options = ResolveStartupOptions(ParseCommandLine(arguments), settingsLogPath, programDirectory);
 
     LoadResourceLibrary(programDirectory);
 

@@ -19,13 +19,12 @@ constexpr int kDefinitionFileMissing = -2;
 
 // Checks that initest.vhd exists in `programDirectory`, then detects the
 // installation type (updating `modeFlags`) and builds the catalogue.
-int ParseTestDefinitions(const std::string& programDirectory, uint32_t& modeFlags,
-                         TestCatalogue& catalogue);
+int ParseTestDefinitions(const std::string& programDirectory, uint32_t& modeFlags, TestCatalogue& catalogue);
 
 // Reads uimot.vhd (scrambled, plain in a service installation) and fills
 // the texts and the catalogue's module names and descriptions.  Reports
 // nothing: an unreadable file leaves every text unset.
-void LoadInterfaceTexts(const std::string& programDirectory, uint32_t modeFlags,
-                        TestCatalogue& catalogue, InterfaceTexts& texts);
+void LoadInterfaceTexts(const std::string& programDirectory, uint32_t modeFlags, TestCatalogue& catalogue,
+                        InterfaceTexts& texts);
 
 } // namespace tavil

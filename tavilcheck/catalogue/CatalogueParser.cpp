@@ -12,8 +12,7 @@ using fw::Contains;
 
 // The list rule of [FASTCHECK] and [RECOVERYCHECK].  `withBase` also fills
 // quickListBase (only [FASTCHECK] has it).
-void ReadTestList(const std::string& text, long section, uint32_t modeFlags, bool withBase,
-                  TestCatalogue& catalogue) {
+void ReadTestList(const std::string& text, long section, uint32_t modeFlags, bool withBase, TestCatalogue& catalogue) {
     const int wanted = fw::LeadingDecimal(GetKeyValue(text, "NUM", section));
     const bool dropVideo = (modeFlags & FLAG_SERVICE) && (modeFlags & FLAG_WINDIR_OTHER);
     int stored = 0;
@@ -60,8 +59,7 @@ bool ReadModule(const std::string& text, long section, TestModule& module) {
     module.logOption = GetKeyValue(text, "LOG_OPTION", section);
     std::string windowType = GetKeyValue(text, "WINDOW_TYPE", section);
     module.repeatEnableText = GetKeyValue(text, "REPEAT_ENABLE", section);
-    if (module.testName.empty() || module.testFile.empty() || windowType.empty() ||
-        module.repeatEnableText.empty())
+    if (module.testName.empty() || module.testFile.empty() || windowType.empty() || module.repeatEnableText.empty())
         return false;
     module.windowType = WindowTypeOf(windowType);
     module.repeatEnable = fw::LeadingDecimal(module.repeatEnableText);
@@ -73,8 +71,7 @@ bool ReadModule(const std::string& text, long section, TestModule& module) {
 
 std::string ModuleSectionHeader(int n) { return "[MODULE_" + std::to_string(n) + "]"; }
 
-std::string DetectInstallationType(const std::string& scrambledReading,
-                                   const std::function<std::string()>& readPlain,
+std::string DetectInstallationType(const std::string& scrambledReading, const std::function<std::string()>& readPlain,
                                    uint32_t& modeFlags) {
     // The texts are searched as C strings: a NUL byte ends what is seen.
     std::string working = fw::UpToFirstNul(scrambledReading);
@@ -105,8 +102,7 @@ int BuildCatalogue(const std::string& text, uint32_t modeFlags, TestCatalogue& c
     if (section < 0)
         return kCatalogueInvalid;
     std::string repeatTimes = GetKeyValue(text, "REPEATTIMES", section);
-    catalogue.maxRepeatTimes =
-        repeatTimes.empty() ? kDefaultMaxRepeatTimes : fw::LeadingDecimal(repeatTimes);
+    catalogue.maxRepeatTimes = repeatTimes.empty() ? kDefaultMaxRepeatTimes : fw::LeadingDecimal(repeatTimes);
 
     if (modeFlags & FLAG_RECOVERY) {
         ReadTestList(text, FindSection(text, "[RECOVERYCHECK]", 0), modeFlags, false, catalogue);
@@ -133,11 +129,9 @@ int BuildCatalogue(const std::string& text, uint32_t modeFlags, TestCatalogue& c
     return kCatalogueBuilt;
 }
 
-int ParseTestDefinitionFile(const std::string& path, uint32_t& modeFlags,
-                            TestCatalogue& catalogue) {
+int ParseTestDefinitionFile(const std::string& path, uint32_t& modeFlags, TestCatalogue& catalogue) {
     std::string text = DetectInstallationType(
-        ReadDataFile(path, kReadScrambled), [&] { return ReadDataFile(path, kReadPlain); },
-        modeFlags);
+        ReadDataFile(path, kReadScrambled), [&] { return ReadDataFile(path, kReadPlain); }, modeFlags);
     return BuildCatalogue(text, modeFlags, catalogue);
 }
 

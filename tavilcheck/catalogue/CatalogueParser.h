@@ -18,8 +18,7 @@ constexpr int kCatalogueInvalid = -1;
 // working text.  `scrambledReading` is the file read scrambled;
 // `readPlain` is called only when the plain reading is needed.  Returns the
 // working text.
-std::string DetectInstallationType(const std::string& scrambledReading,
-                                   const std::function<std::string()>& readPlain,
+std::string DetectInstallationType(const std::string& scrambledReading, const std::function<std::string()>& readPlain,
                                    uint32_t& modeFlags);
 
 // Builds the catalogue from the working text under `modeFlags` (read for
@@ -32,8 +31,7 @@ int BuildCatalogue(const std::string& text, uint32_t modeFlags, TestCatalogue& c
 // detects the installation type and builds the catalogue.  The caller has
 // checked that the file exists; one that cannot be opened reads as the
 // failure marker and is reported invalid.
-int ParseTestDefinitionFile(const std::string& path, uint32_t& modeFlags,
-                            TestCatalogue& catalogue);
+int ParseTestDefinitionFile(const std::string& path, uint32_t& modeFlags, TestCatalogue& catalogue);
 
 // The section header of module section n: "[MODULE_n]".
 std::string ModuleSectionHeader(int n);

@@ -33,8 +33,8 @@ std::string SectionText(const std::string& body) {
     return close == std::string::npos ? body : body.substr(close + kMarkerLength);
 }
 
-void ApplyInterfaceTexts(const std::string& rawText, uint32_t modeFlags,
-                         TestCatalogue& catalogue, InterfaceTexts& texts) {
+void ApplyInterfaceTexts(const std::string& rawText, uint32_t modeFlags, TestCatalogue& catalogue,
+                         InterfaceTexts& texts) {
     // Searched as a C string: a NUL byte ends what is seen.
     const std::string text = fw::UpToFirstNul(rawText);
     const bool fullTest = modeFlags & FLAG_FULLTEST;

@@ -36,7 +36,6 @@ std::string SectionText(const std::string& body);
 // Fills `texts` and the names and descriptions of the catalogue's module
 // slots from the decoded interface text, following the precedence rules of
 // the installation type in `modeFlags`.
-void ApplyInterfaceTexts(const std::string& text, uint32_t modeFlags, TestCatalogue& catalogue,
-                         InterfaceTexts& texts);
+void ApplyInterfaceTexts(const std::string& text, uint32_t modeFlags, TestCatalogue& catalogue, InterfaceTexts& texts);
 
 } // namespace tavil

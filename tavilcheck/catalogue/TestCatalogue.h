@@ -15,10 +15,10 @@ enum WindowType { WINDOW_DEFAULT = 0, WINDOW_PROMPT = 1, WINDOW_DIALOG = 2 };
 
 struct TestModule {
     int windowType = WINDOW_DEFAULT;
-    std::string logOption;   // not empty: the module gets a log directory even with logging off
-    std::string testFile;    // file name as written: a .dll library or an .exe program
-    std::string testSubdir;  // folder below the program directory, no leading/trailing backslash
-    std::string testName;    // shown to the user; the interface texts may replace it
+    std::string logOption;  // not empty: the module gets a log directory even with logging off
+    std::string testFile;   // file name as written: a .dll library or an .exe program
+    std::string testSubdir; // folder below the program directory, no leading/trailing backslash
+    std::string testName;   // shown to the user; the interface texts may replace it
     std::string repeatEnableText;
     int repeatEnable = 0;    // > 0: the module may be repeated
     std::string description; // rich text from the interface text file

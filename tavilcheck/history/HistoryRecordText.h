@@ -7,7 +7,7 @@
 
 namespace tavil {
 
-constexpr int kMaxHistoryRecords = 99; // sections HISTORY_0 (newest) .. HISTORY_98
+constexpr int kMaxHistoryRecords = 99;    // sections HISTORY_0 (newest) .. HISTORY_98
 constexpr size_t kHistoryValueSize = 100; // values are read with room for 99 characters
 
 // The record count as the history file states it: the leading decimal

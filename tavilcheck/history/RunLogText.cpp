@@ -33,8 +33,7 @@ std::string LocalTimeText() {
                        local.tm_sec);
 }
 
-std::string RunLogHeader(const std::string& runTitle, const std::string& runDate,
-                         const std::string& modelName) {
+std::string RunLogHeader(const std::string& runTitle, const std::string& runDate, const std::string& modelName) {
     return "[" + runTitle + "]\r\n" + runDate + "\r\n" + modelName + "\r\n" + "\r\n";
 }
 

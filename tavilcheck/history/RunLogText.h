@@ -9,7 +9,7 @@ namespace tavil {
 // The log and history paths live in buffers of this many characters
 // (with the terminating NUL), file name included.
 constexpr size_t kLogPathBufferSize = 1024;
-constexpr int kLogFileCount = 99; // hwck_log00.txt (newest) .. hwck_log98.txt
+constexpr int kLogFileCount = 99;     // hwck_log00.txt (newest) .. hwck_log98.txt
 extern const char kHistoryFileName[]; // "report.tmp"
 
 // "hwck_log" + `number` in two digits + ".txt".
@@ -26,7 +26,6 @@ std::string LocalTimeText();
 
 // The header of a run log: "[title]", the run date, the model name, then
 // an empty line, each line ending in "\r\n".
-std::string RunLogHeader(const std::string& runTitle, const std::string& runDate,
-                         const std::string& modelName);
+std::string RunLogHeader(const std::string& runTitle, const std::string& runDate, const std::string& modelName);
 
 } // namespace tavil

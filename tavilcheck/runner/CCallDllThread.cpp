@@ -41,8 +41,7 @@ int32_t CCallDllThread::BatchRun() {
 
     std::vector<int> counts(static_cast<size_t>(entries), 1);
     if (service && testTimes) {
-        std::vector<std::string> names(m_catalogue.quickListBase.begin(),
-                                       m_catalogue.quickListBase.begin() + entries);
+        std::vector<std::string> names(m_catalogue.quickListBase.begin(), m_catalogue.quickListBase.begin() + entries);
         dialogOk = testTimes->Ask(names, counts);
         m_testTimesCancelled = !dialogOk;
         counts.resize(static_cast<size_t>(entries), 0);

@@ -4,8 +4,8 @@
 
 namespace tavil {
 
-LibraryCall CallLibraryModule(const std::string& file, HWND window, uint32_t flags,
-                              intptr_t argument, HMODULE& loadedLibrary) {
+LibraryCall CallLibraryModule(const std::string& file, HWND window, uint32_t flags, intptr_t argument,
+                              HMODULE& loadedLibrary) {
     LibraryCall call;
     fw::Library library(::LoadLibraryA(file.c_str()));
     if (!library)

@@ -30,8 +30,8 @@ DWORD OutputCapture::Run() {
         m_failure = FailedStep("CreatePipe");
         return static_cast<DWORD>(TAVIL_RESULT_NOT_STARTED);
     }
-    if (!::DuplicateHandle(::GetCurrentProcess(), outputWrite.get(), ::GetCurrentProcess(), errorWrite.receive(),
-                           0, TRUE, DUPLICATE_SAME_ACCESS)) {
+    if (!::DuplicateHandle(::GetCurrentProcess(), outputWrite.get(), ::GetCurrentProcess(), errorWrite.receive(), 0,
+                           TRUE, DUPLICATE_SAME_ACCESS)) {
         m_failure = FailedStep("DuplicateHandle");
         return static_cast<DWORD>(TAVIL_RESULT_NOT_STARTED);
     }

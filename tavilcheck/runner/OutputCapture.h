@@ -20,8 +20,7 @@ constexpr size_t kOutputPieceSize = 256;
 
 class OutputCapture : public fw::Thread {
 public:
-    OutputCapture(HWND window, std::string commandLine)
-        : m_window(window), m_commandLine(std::move(commandLine)) {}
+    OutputCapture(HWND window, std::string commandLine) : m_window(window), m_commandLine(std::move(commandLine)) {}
 
     // After the thread has ended: why the program was not started (the
     // pipes, the job or the program itself), or nothing when it ran.

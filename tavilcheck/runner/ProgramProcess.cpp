@@ -30,8 +30,8 @@ StartFailure ProgramProcess::Start(const std::string& commandLine, STARTUPINFOA&
     std::string line = commandLine; // CreateProcess may write into it
     // Started suspended, so that it is in the job before it can start a
     // process of its own.
-    if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, creationFlags | CREATE_SUSPENDED, nullptr,
-                          nullptr, &startup, &info))
+    if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, creationFlags | CREATE_SUSPENDED, nullptr, nullptr,
+                          &startup, &info))
         return FailedStep("CreateProcess");
     m_process.reset(info.hProcess);
     fw::Handle thread(info.hThread);

@@ -73,9 +73,8 @@ std::string MinutesLeftText(int percent, int minutes, const std::string& percent
     return FormatNumber(percentFormat, percent) + "   " + FormatNumber(minutesFormat, minutes);
 }
 
-std::string RunTitle(int runKind, uint32_t modeFlags, const std::string& moduleName,
-                     const std::string& serviceTitle, const std::string& fullTestTitle,
-                     const std::string& quickTestTitle) {
+std::string RunTitle(int runKind, uint32_t modeFlags, const std::string& moduleName, const std::string& serviceTitle,
+                     const std::string& fullTestTitle, const std::string& quickTestTitle) {
     if (runKind == 1)
         return moduleName;
     if (modeFlags & FLAG_SERVICE)

@@ -46,9 +46,8 @@ std::string MinutesLeftText(int percent, int minutes, const std::string& percent
 // ("FinalInspection") in a service installation, else `fullTestTitle`
 // (" Full Test ") in a Full Test installation, else `quickTestTitle`
 // ("QuickTest"); on the Individual Test page the module's name.
-std::string RunTitle(int runKind, uint32_t modeFlags, const std::string& moduleName,
-                     const std::string& serviceTitle, const std::string& fullTestTitle,
-                     const std::string& quickTestTitle);
+std::string RunTitle(int runKind, uint32_t modeFlags, const std::string& moduleName, const std::string& serviceTitle,
+                     const std::string& fullTestTitle, const std::string& quickTestTitle);
 
 // Formats one integer into a resource string: the first "%d" becomes the
 // number, "%%" becomes "%"; anything else is copied as it is.

@@ -7,8 +7,8 @@
 
 namespace tavil {
 
-HistoryPage::HistoryPage(HWND owner, std::string introduction)
-    : PageDialog(IDD_HISTORY_PAGE), m_owner(owner), m_introduction(std::move(introduction)) {}
+HistoryPage::HistoryPage(std::string introduction)
+    : PageDialog(IDD_HISTORY_PAGE), m_introduction(std::move(introduction)) {}
 
 void HistoryPage::DoDataExchange() {
     PageDialog::DoDataExchange();
@@ -27,7 +27,7 @@ BOOL HistoryPage::OnInitDialog() {
     // A fixed-pitch 11-point font, so the logs' columns line up.
     int height = -::MulDiv(11, ::GetDeviceCaps(fw::WindowDC(m_hwnd).get(), LOGPIXELSY), 72);
     m_font.reset(::CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New"));
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New"));
     m_viewer.Send(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
 
     m_list.InsertColumn(0, "History", LVCFMT_LEFT, 230);

@@ -15,7 +15,7 @@ namespace tavil {
 
 class HistoryPage : public PageDialog {
 public:
-    HistoryPage(HWND owner, std::string introduction);
+    explicit HistoryPage(std::string introduction);
     // Called each time the History tab comes to the front.
     void ShowIntroduction();
 
@@ -24,7 +24,6 @@ protected:
     void DoDataExchange() override;
 
 private:
-    HWND m_owner;
     std::string m_introduction;
     TesselListCtrl m_list;
     LogRichEdit m_viewer;

@@ -11,7 +11,7 @@ constexpr LONG kClearByDeletingUpTo = 16 * 1024;
 
 // Gathered pieces go into the control at the latest at this size, so the
 // text waiting is bounded however fast it comes.
-constexpr size_t kMaxWaitingText = 256 * 1024;
+constexpr size_t kMaxWaitingText = size_t{256} * 1024;
 // The gathered pieces go in at most this often on the animation tick:
 // part of each put's cost in Wine's rich edit grows with what the view
 // holds, so fewer, larger puts slow a long run down less.  Four a second
@@ -35,7 +35,8 @@ struct StreamSource {
 DWORD CALLBACK StreamOut(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
     auto* source = reinterpret_cast<StreamSource*>(cookie);
     size_t count = source->text.size() < static_cast<size_t>(wanted) ? source->text.size() : wanted;
-    std::memcpy(buffer, source->text.data(), count);
+    // A stream buffer, not a string: it takes no terminating NUL.
+    std::memcpy(buffer, source->text.data(), count); // NOLINT(bugprone-not-null-terminated-result)
     source->text.erase(0, count);
     *given = static_cast<LONG>(count);
     return 0;

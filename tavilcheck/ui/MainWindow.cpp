@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-
 #include "framework/ResourceSource.h"
 #include "framework/TextUtil.h"
 #include "resource_ids.h"
@@ -83,8 +82,8 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // Pages go before the window: the batch page, History, Tools, then the
     // Individual Test page.
     if (message == WM_DESTROY) {
-        for (TesselDialog* page : std::initializer_list<TesselDialog*>{
-                 m_batchPage.get(), m_historyPage.get(), m_toolsPage.get(), m_individualPage.get()})
+        for (TesselDialog* page : std::initializer_list<TesselDialog*>{m_batchPage.get(), m_historyPage.get(),
+                                                                       m_toolsPage.get(), m_individualPage.get()})
             if (page && page->IsCreated())
                 ::DestroyWindow(page->hwnd());
     }
@@ -95,9 +94,8 @@ BOOL MainWindow::OnInitDialog() {
     TesselDialog::OnInitDialog();
     m_session = std::make_unique<RunSession>(m_hwnd, catalogue);
 
-    m_icon = static_cast<HICON>(::LoadImageA(fw::ResourceSource::Program(),
-                                             MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 0, 0,
-                                             LR_DEFAULTSIZE | LR_SHARED));
+    m_icon = static_cast<HICON>(::LoadImageA(fw::ResourceSource::Program(), MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON,
+                                             0, 0, LR_DEFAULTSIZE | LR_SHARED));
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     modeFlags &= ~FLAG_SERVICE;
@@ -142,8 +140,7 @@ bool MainWindow::BuildCatalogue() {
 }
 
 bool MainWindow::CheckDataFiles() {
-    std::string required[] = {kDefinitionFileName, kInterfaceFileName, kSettingsFileName,
-                              "hwconfig.dll"};
+    std::string required[] = {kDefinitionFileName, kInterfaceFileName, kSettingsFileName, "hwconfig.dll"};
     // A recovery build needs neither the settings file nor hwconfig.dll.
     size_t count = (modeFlags & FLAG_RECOVERY) ? 2 : 4;
     for (size_t i = 0; i < count; ++i) {
@@ -190,9 +187,9 @@ void MainWindow::LayOutWindow() {
 
 void MainWindow::CreatePages() {
     const bool recovery = modeFlags & FLAG_RECOVERY;
-    UINT batchTitle = (modeFlags & FLAG_SERVICE)                                ? IDS_TAB_FINAL_INSPECTION
-                      : (!(modeFlags & FLAG_FULLTEST) || recovery)              ? IDS_TAB_QUICK_TEST
-                                                                                : IDS_TAB_FULL_TEST;
+    UINT batchTitle = (modeFlags & FLAG_SERVICE)                   ? IDS_TAB_FINAL_INSPECTION
+                      : (!(modeFlags & FLAG_FULLTEST) || recovery) ? IDS_TAB_QUICK_TEST
+                                                                   : IDS_TAB_FULL_TEST;
     // The page rectangle: the tab control's client area, 2 in from the
     // left and 28 down from the top.
     RECT page = m_tabs.ClientRect();
@@ -208,13 +205,13 @@ void MainWindow::CreatePages() {
     m_batchPage = std::make_unique<TestPage>(kBatchPage, m_hwnd, modeFlags, catalogue, texts.pageText, "");
     place(*m_batchPage, Str(batchTitle), page.left, page.top, width, height);
     if (!recovery) {
-        m_individualPage = std::make_unique<TestPage>(kIndividualTestPage, m_hwnd, modeFlags, catalogue, "",
-                                                      texts.individualTestText);
+        m_individualPage =
+            std::make_unique<TestPage>(kIndividualTestPage, m_hwnd, modeFlags, catalogue, "", texts.individualTestText);
         place(*m_individualPage, Str(IDS_TAB_INDIVIDUAL_TEST), page.left, page.top, width, height);
         m_toolsPage = std::make_unique<ToolsPage>(texts.deviceManagerText, texts.checkDiskText);
         place(*m_toolsPage, Str(IDS_TAB_TOOLS), 12, page.top + 7, width - 29, height - 48);
         m_toolsPage->LayOutTools();
-        m_historyPage = std::make_unique<HistoryPage>(m_hwnd, texts.historyText);
+        m_historyPage = std::make_unique<HistoryPage>(texts.historyText);
         place(*m_historyPage, Str(IDS_TAB_HISTORY), page.left, page.top, width, height);
     }
     // The band under the pages, in the window's client pixels.

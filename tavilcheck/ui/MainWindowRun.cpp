@@ -228,8 +228,8 @@ LRESULT MainWindow::OnMessageBox(WPARAM, LPARAM lParam) {
     const auto* record = reinterpret_cast<const TavilMessageBoxRecord*>(lParam);
     if (!record)
         return 0;
-    return TesselMessageBox(record->text ? record->text : "", record->caption ? record->caption : "",
-                            record->style, m_hwnd);
+    return TesselMessageBox(record->text ? record->text : "", record->caption ? record->caption : "", record->style,
+                            m_hwnd);
 }
 
 LRESULT MainWindow::OnStringList(WPARAM, LPARAM lParam) {

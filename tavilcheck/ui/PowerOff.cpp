@@ -19,8 +19,8 @@ void SystemPowerOff::RequestPowerOff() {
     if (!ntdll)
         return;
     using ShutdownFunction = LONG(WINAPI*)(int action);
-    auto shutdown = reinterpret_cast<ShutdownFunction>(
-        reinterpret_cast<void*>(::GetProcAddress(ntdll.get(), "NtShutdownSystem")));
+    auto shutdown =
+        reinterpret_cast<ShutdownFunction>(reinterpret_cast<void*>(::GetProcAddress(ntdll.get(), "NtShutdownSystem")));
     if (shutdown)
         shutdown(2); // ShutdownPowerOff
 }

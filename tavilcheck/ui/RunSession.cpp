@@ -103,9 +103,14 @@ void RunSession::WriteHistory() {
     const bool cancelled = m_worker && m_worker->TestTimesCancelled();
     UINT word = IDS_RESULT_ABORT;
     switch (HistoryRunEnding(m_aborted, cancelled, m_runResult)) {
-    case RunEnding::Ok: word = IDS_RESULT_OK; break;
-    case RunEnding::Failed: word = IDS_RESULT_FAILED; break;
-    case RunEnding::Abort: break;
+    case RunEnding::Ok:
+        word = IDS_RESULT_OK;
+        break;
+    case RunEnding::Failed:
+        word = IDS_RESULT_FAILED;
+        break;
+    case RunEnding::Abort:
+        break;
     }
     WriteHistoryRecord(m_runLog.HistoryPath(), m_runDate, m_title, fw::ResourceSource::LoadString(word));
 }

@@ -103,8 +103,8 @@ private:
 
     HWND m_window;
     const TestCatalogue& m_catalogue;
-    std::unique_ptr<CCallDllThread> m_worker;                // the run's, until TM_RUN_DONE
-    std::vector<std::unique_ptr<CCallDllThread>> m_ending;   // returning from their last message
+    std::unique_ptr<CCallDllThread> m_worker;              // the run's, until TM_RUN_DONE
+    std::vector<std::unique_ptr<CCallDllThread>> m_ending; // returning from their last message
     std::optional<KeepAwake> m_keepAwake;
     RunLog m_runLog;
     BatchProgress m_batchProgress;

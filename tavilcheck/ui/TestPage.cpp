@@ -36,8 +36,8 @@ FW_END_MESSAGE_MAP()
 
 TestPage::TestPage(TestPageKind kind, HWND owner, uint32_t modeFlags, const TestCatalogue& catalogue,
                    std::string pageText, std::string defaultDescription)
-    : PageDialog(IDD_TEST_PAGE), m_kind(kind), m_owner(owner), m_modeFlags(modeFlags),
-      m_catalogue(catalogue), m_pageText(std::move(pageText)), m_defaultDescription(std::move(defaultDescription)) {
+    : PageDialog(IDD_TEST_PAGE), m_kind(kind), m_owner(owner), m_modeFlags(modeFlags), m_catalogue(catalogue),
+      m_pageText(std::move(pageText)), m_defaultDescription(std::move(defaultDescription)) {
     SetPainter(&m_painter);
 }
 
@@ -284,8 +284,7 @@ LRESULT TestPage::OnRunButton(WPARAM, LPARAM) {
 
 bool TestPage::ShowRunningView() {
     if (m_kind == kIndividualTestPage && m_chosen < 0) {
-        TesselMessageBox(Str(IDS_SELECT_TEST).c_str(), Str(IDS_WARNING).c_str(), MB_ICONINFORMATION | MB_OK,
-                         m_hwnd);
+        TesselMessageBox(Str(IDS_SELECT_TEST).c_str(), Str(IDS_WARNING).c_str(), MB_ICONINFORMATION | MB_OK, m_hwnd);
         return false;
     }
     m_picture.Show(false);
@@ -314,21 +313,15 @@ void TestPage::ShowStartView() {
     m_progressText.Show(false);
 }
 
-void TestPage::AppendScreenText(const std::string& text) {
-    m_output.AppendAndScroll(text);
-}
+void TestPage::AppendScreenText(const std::string& text) { m_output.AppendAndScroll(text); }
 
 void TestPage::ClearOutput() { m_output.Clear(); }
 
-void TestPage::AppendOutputText(const std::string& text, COLORREF colour) {
-    m_output.AppendText(text, colour, true);
-}
+void TestPage::AppendOutputText(const std::string& text, COLORREF colour) { m_output.AppendText(text, colour, true); }
 
 void TestPage::SetOutputBackground(COLORREF colour) { m_output.SetBackground(colour); }
 
-void TestPage::ShowProgressLine(const std::string& text) {
-    m_progressText.SetText(text);
-}
+void TestPage::ShowProgressLine(const std::string& text) { m_progressText.SetText(text); }
 
 void TestPage::SetPercent(int percent) {
     if (percent < 0)
@@ -363,8 +356,8 @@ LRESULT TestPage::OnDescriptionMouse(WPARAM, LPARAM lParam) {
         return 0;
     POINT at;
     ::GetCursorPos(&at);
-    UINT command = ::TrackPopupMenu(::GetSubMenu(menu.get(), 0), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hwnd,
-                                    nullptr);
+    UINT command =
+        ::TrackPopupMenu(::GetSubMenu(menu.get(), 0), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hwnd, nullptr);
     if (command == IDM_COPY)
         m_description.Send(WM_COPY);
     return 0;

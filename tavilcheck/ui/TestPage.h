@@ -28,8 +28,8 @@ class TestPage : public PageDialog {
 public:
     // `owner` (the main window) receives the page's TM_ messages;
     // `catalogue` names and describes the modules of the list.
-    TestPage(TestPageKind kind, HWND owner, uint32_t modeFlags, const TestCatalogue& catalogue,
-             std::string pageText, std::string defaultDescription);
+    TestPage(TestPageKind kind, HWND owner, uint32_t modeFlags, const TestCatalogue& catalogue, std::string pageText,
+             std::string defaultDescription);
     ~TestPage() override;
 
     TestPageKind kind() const { return m_kind; }

@@ -27,8 +27,7 @@ HWND PageOf(HWND window, PageKind kind) {
             return page;
         if (hasRun && (kind == kBatch || kind == kIndividual)) {
             // The batch page's list stays hidden all its life.
-            bool listShown = IsShown(Control(page, IDC_MODULE_LIST)) ||
-                             ListCount(Control(page, IDC_MODULE_LIST)) > 0;
+            bool listShown = IsShown(Control(page, IDC_MODULE_LIST)) || ListCount(Control(page, IDC_MODULE_LIST)) > 0;
             if ((kind == kIndividual) == listShown)
                 return page;
         }
@@ -61,16 +60,34 @@ TEST(MainWindow, EachInstallationHasItsTabsTitlePromptAndHeight) {
         std::string title, prompt, close;
         int height;
     } cases[] = {
-        {"bundle", nullptr, {" Quick Test ", " Individual Test ", " Tools", " History "},
-         "TAVIL Hardware Diagnostics", "Please run the Quick Test first", "Close", 480},
+        {"bundle",
+         nullptr,
+         {" Quick Test ", " Individual Test ", " Tools", " History "},
+         "TAVIL Hardware Diagnostics",
+         "Please run the Quick Test first",
+         "Close",
+         480},
         {"full test",
          "TYPE=BUNDLE\nSUBTYPE=FULLTEST\n[MAX_REPEAT_TIMES]\nREPEATTIMES=1\n[FASTCHECK]\nNUM=0\nREPEAT_ENABLE=1\n",
-         {" Full Test ", " Individual Test ", " Tools", " History "}, "TAVIL Hardware Diagnostics",
-         "Please run Full Test", "Close", 480},
-        {"service", kServiceDefinitions, {" Final Inspection ", " Individual Test ", " Tools", " History "},
-         "TAVIL Inspection Tool for Windows", "Please run the Quick Test first", "QUIT", 500},
-        {"recovery full test", "TYPE=RECOVERY\nSUBTYPE=FULLTEST\n[MAX_REPEAT_TIMES]\nREPEATTIMES=1\n",
-         {" Quick Test "}, "TAVIL Hardware Diagnostics", "", "Close", 480},
+         {" Full Test ", " Individual Test ", " Tools", " History "},
+         "TAVIL Hardware Diagnostics",
+         "Please run Full Test",
+         "Close",
+         480},
+        {"service",
+         kServiceDefinitions,
+         {" Final Inspection ", " Individual Test ", " Tools", " History "},
+         "TAVIL Inspection Tool for Windows",
+         "Please run the Quick Test first",
+         "QUIT",
+         500},
+        {"recovery full test",
+         "TYPE=RECOVERY\nSUBTYPE=FULLTEST\n[MAX_REPEAT_TIMES]\nREPEATTIMES=1\n",
+         {" Quick Test "},
+         "TAVIL Hardware Diagnostics",
+         "",
+         "Close",
+         480},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -223,7 +240,9 @@ TEST(MainWindow, QuitQuestionDefaultsToNo) {
     EXPECT_EQ("Warning", box.caption);
     EXPECT_EQ((std::vector<int>{IDYES, IDNO}), box.buttons);
     // Enter answers with the default button: No, and the window stays.
-    auto isDefault = [&](int id) { return (::GetWindowLongA(Control(box.hwnd, id), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON; };
+    auto isDefault = [&](int id) {
+        return (::GetWindowLongA(Control(box.hwnd, id), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
+    };
     EXPECT_TRUE(isDefault(IDNO));
     EXPECT_FALSE(isDefault(IDYES));
     SendCommand(box.hwnd, IDNO);

@@ -56,7 +56,8 @@ TEST(RunLog, PassingQuickTestOfTwoSilentModulesLeavesExactlyTheSpecifiedFile) {
     EXPECT_TRUE(WaitUntil([&] { return WindowText(Control(page, IDC_RUN)) == "Run Test"; }, kTimeout));
     PressButton(page, IDC_RUN);
     WaitForRunEnd(window);
-    EXPECT_EQ(ReadWholeFile(installation.Path("hwck_log00.txt")).size(), ReadWholeFile(installation.Path("hwck_log01.txt")).size());
+    EXPECT_EQ(ReadWholeFile(installation.Path("hwck_log00.txt")).size(),
+              ReadWholeFile(installation.Path("hwck_log01.txt")).size());
     EXPECT_EQ("2", ProfileValue(history, "HISTORY_NUM", "NUM"));
     EXPECT_EQ(date, ProfileValue(history, "HISTORY_1", "DATE"));
     CloseAndExpectExit(program, window);
@@ -94,6 +95,7 @@ TEST(RunLog, StopEndsACapturedProgramAtOnceAndIsRecordedAsAbort) {
     EXPECT_EQ(0u, log.find(std::string("[") + kSlot0Name + "]\r\r\n")) << log;
     EXPECT_NE(std::string::npos, log.find("\r\r\n\r\r\nrunning\r\r\nExitCode=-1\r\r\n\r\r\n\r\r\n")) << log;
     EXPECT_NE(std::string::npos, log.find(std::string("= ") + kSlot0Name + " aborted =\r\r\n")) << log;
-    EXPECT_EQ(std::string(kSlot0Name) + "\t\tAbort", ProfileValue(installation.Path("report.tmp"), "HISTORY_0", "RESULT"));
+    EXPECT_EQ(std::string(kSlot0Name) + "\t\tAbort",
+              ProfileValue(installation.Path("report.tmp"), "HISTORY_0", "RESULT"));
     CloseAndExpectExit(program, window);
 }

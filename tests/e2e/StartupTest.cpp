@@ -79,7 +79,7 @@ TEST(Startup, InvalidDefinitionFileShowsInvalidIni) {
         "TYPE=BUNDLE\n[FASTCHECK]\nNUM=0\nREPEAT_ENABLE=1\n", // no [MAX_REPEAT_TIMES]
         "TYPE=BUNDLE\n[MAX_REPEAT_TIMES]\nREPEATTIMES=1\n[FASTCHECK]\nNUM=0\n"
         "REPEAT_ENABLE=1\n[MODULE_0]\nTESTNAME=\nTESTFILE=a.dll\n", // empty TESTNAME
-        "", // empty file
+        "",                                                         // empty file
     };
     for (const char* text : invalid) {
         SCOPED_TRACE(text);
@@ -109,8 +109,8 @@ TEST(Startup, DirectRunNamingNoModuleIsRefused) {
         {"/diag:nosuchtest", false, false},
         {"/diag:MEMTEST.DLL /n:3", true, true}, // lower-cased, found in memtest.dll
         {"/diag:fastcheck /n:2", true, true},
-        {"/diag:Memtest.dl", false, false},      // memtest.dl.dll is no module
-        {"/DIAG:nosuchtest", true, false},       // options are case-sensitive: ignored
+        {"/diag:Memtest.dl", false, false}, // memtest.dl.dll is no module
+        {"/DIAG:nosuchtest", true, false},  // options are case-sensitive: ignored
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);

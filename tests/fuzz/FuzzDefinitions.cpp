@@ -19,8 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (uint32_t flags : {0u, FLAG_SERVICE | FLAG_WINDIR_OTHER}) {
         tavil::TestCatalogue catalogue;
         tavil::ParseTestDefinitionFile(path, flags, catalogue);
-        tavil::LintDefinitionText(std::string(reinterpret_cast<const char*>(data), size),
-                                  flags & FLAG_RECOVERY);
+        tavil::LintDefinitionText(std::string(reinterpret_cast<const char*>(data), size), flags & FLAG_RECOVERY);
     }
     return 0;
 }

@@ -15,8 +15,8 @@ const char kHeader[] = "[MAX_REPEAT_TIMES]\nREPEATTIMES=100\n"
                        "[FASTCHECK]\nNUM=1\nTEST_0=memory.dll\nREPEAT_ENABLE=1\n";
 
 std::string Module(int n, const std::string& file, const std::string& extra = "") {
-    return "[MODULE_" + std::to_string(n) + "]\nTESTNAME=Test " + std::to_string(n) +
-           "\nTESTFILE=" + file + "\n" + extra + "WINDOW_TYPE=DEFAULT\nREPEAT_ENABLE=1\n";
+    return "[MODULE_" + std::to_string(n) + "]\nTESTNAME=Test " + std::to_string(n) + "\nTESTFILE=" + file + "\n" +
+           extra + "WINDOW_TYPE=DEFAULT\nREPEAT_ENABLE=1\n";
 }
 
 TestCatalogue Build(const std::string& text, uint32_t flags = 0, int expected = kCatalogueBuilt) {
@@ -32,12 +32,9 @@ TEST(DefinitionText, FindSectionSkipsCommentedHeaders) {
         const char* text;
         long expected;
     } cases[] = {
-        {"[A]\n", 0},                 // at the very start of the text
-        {"x\n[A]\n", 2},
-        {";[A]\n[A]\n", 5},           // a commented occurrence is skipped
-        {";[A]\n", -1},
-        {"", -1},
-        {"[AB]\n", -1},
+        {"[A]\n", 0},                        // at the very start of the text
+        {"x\n[A]\n", 2}, {";[A]\n[A]\n", 5}, // a commented occurrence is skipped
+        {";[A]\n", -1},  {"", -1},           {"[AB]\n", -1},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.expected, FindSection(c.text, "[A]", 0)) << "text '" << c.text << "'";
@@ -51,13 +48,13 @@ TEST(DefinitionText, GetKeyValueKeepsTheFormatsQuirks) {
         const char* expected;
     } cases[] = {
         {"[S]\nKEY=  value \t\r\n", "KEY", "value"},
-        {"[S]\nKEY=value", "KEY", ""},             // no line end after the key
-        {"[S]\nKEY\nX=1\n", "KEY", ""},            // no '=' on the key's line
-        {"[S]\n;KEY=a\nKEY=b\n", "KEY", "b"},      // commented key skipped
-        {"[S]\n[T]\nKEY=later\n", "KEY", "later"}, // found in a later section
-        {"[S]\nTESTFILE_SUBDIR=x\n", "TESTFILE", "x"}, // found inside a longer name
+        {"[S]\nKEY=value", "KEY", ""},                       // no line end after the key
+        {"[S]\nKEY\nX=1\n", "KEY", ""},                      // no '=' on the key's line
+        {"[S]\n;KEY=a\nKEY=b\n", "KEY", "b"},                // commented key skipped
+        {"[S]\n[T]\nKEY=later\n", "KEY", "later"},           // found in a later section
+        {"[S]\nTESTFILE_SUBDIR=x\n", "TESTFILE", "x"},       // found inside a longer name
         {"[S]\nA=the KEY=inside\nKEY=b\n", "KEY", "inside"}, // found inside a value
-        {"[S]\nA=has KEY\nKEY=b\n", "KEY", ""}, // ... and then no "=" after it on that line
+        {"[S]\nA=has KEY\nKEY=b\n", "KEY", ""},              // ... and then no "=" after it on that line
         {"[S]\nKEY==x=\n", "KEY", "=x="},
     };
     int row = 0;
@@ -95,11 +92,9 @@ TEST(CatalogueParser, DetectsInstallationType) {
         TempFile file(c.fileBytes);
         uint32_t flags = c.startFlags;
         std::string working = DetectInstallationType(
-            ReadDataFile(file.path(), kReadScrambled),
-            [&] { return ReadDataFile(file.path(), kReadPlain); }, flags);
+            ReadDataFile(file.path(), kReadScrambled), [&] { return ReadDataFile(file.path(), kReadPlain); }, flags);
         EXPECT_EQ(c.flags, flags) << "row " << row;
-        EXPECT_EQ(c.plainWorking ? c.fileBytes : ReadDataFile(file.path(), kReadScrambled), working)
-            << "row " << row;
+        EXPECT_EQ(c.plainWorking ? c.fileBytes : ReadDataFile(file.path(), kReadScrambled), working) << "row " << row;
         ++row;
     }
 }
@@ -107,10 +102,10 @@ TEST(CatalogueParser, DetectsInstallationType) {
 TEST(CatalogueParser, RejectsInvalidFiles) {
     const char* invalid[] = {
         "",
-        "\xFF", // the failure marker of an unreadable file
-        "[FASTCHECK]\nNUM=0\nREPEAT_ENABLE=1\n",                       // no [MAX_REPEAT_TIMES]
-        "[MAX_REPEAT_TIMES]\nREPEATTIMES=1\n[FASTCHECK]\nNUM=0\n",     // empty REPEAT_ENABLE
-        "[MAX_REPEAT_TIMES]\nREPEATTIMES=1\n",                          // no [FASTCHECK]
+        "\xFF",                                                    // the failure marker of an unreadable file
+        "[FASTCHECK]\nNUM=0\nREPEAT_ENABLE=1\n",                   // no [MAX_REPEAT_TIMES]
+        "[MAX_REPEAT_TIMES]\nREPEATTIMES=1\n[FASTCHECK]\nNUM=0\n", // empty REPEAT_ENABLE
+        "[MAX_REPEAT_TIMES]\nREPEATTIMES=1\n",                     // no [FASTCHECK]
     };
     for (const char* text : invalid)
         Build(text, 0, kCatalogueInvalid);
@@ -129,8 +124,8 @@ TEST(CatalogueParser, RejectsInvalidFiles) {
 }
 
 TEST(CatalogueParser, FillsModuleSlotsWithoutGaps) {
-    TestCatalogue c = Build(std::string(kHeader) + Module(0, "a.dll") + Module(2, "c.exe") +
-                            Module(40, "ignored.dll") + ";" + Module(3, "hidden.dll"));
+    TestCatalogue c = Build(std::string(kHeader) + Module(0, "a.dll") + Module(2, "c.exe") + Module(40, "ignored.dll") +
+                            ";" + Module(3, "hidden.dll"));
     ASSERT_EQ(2, c.moduleCount);
     EXPECT_EQ("a.dll", c.modules[0].testFile);
     EXPECT_EQ("c.exe", c.modules[1].testFile) << "slot 1 holds [MODULE_2]";
@@ -140,7 +135,7 @@ TEST(CatalogueParser, FillsModuleSlotsWithoutGaps) {
 
 TEST(CatalogueParser, ReadsModuleFields) {
     struct Case {
-        std::string extra;   // key lines before WINDOW_TYPE
+        std::string extra; // key lines before WINDOW_TYPE
         std::string windowType;
         int expectedWindowType;
         std::string expectedSubdir;
@@ -155,8 +150,8 @@ TEST(CatalogueParser, ReadsModuleFields) {
     };
     int row = 0;
     for (const Case& c : cases) {
-        std::string text = std::string(kHeader) + "[MODULE_0]\nTESTNAME= Memory \nTESTFILE=m.dll\n" +
-                           c.extra + "WINDOW_TYPE=" + c.windowType + "\nREPEAT_ENABLE=3x\n";
+        std::string text = std::string(kHeader) + "[MODULE_0]\nTESTNAME= Memory \nTESTFILE=m.dll\n" + c.extra +
+                           "WINDOW_TYPE=" + c.windowType + "\nREPEAT_ENABLE=3x\n";
         TestCatalogue cat = Build(text);
         const TestModule& m = cat.modules[0];
         EXPECT_EQ("Memory", m.testName) << "row " << row;
@@ -184,7 +179,7 @@ TEST(CatalogueParser, KeysComeFromLaterSections) {
 
 TEST(CatalogueParser, QuickListRule) {
     struct Case {
-        std::string list;       // [FASTCHECK] key lines
+        std::string list; // [FASTCHECK] key lines
         uint32_t flags;
         std::vector<std::string> quick;
         std::vector<std::string> base;

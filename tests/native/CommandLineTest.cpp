@@ -44,9 +44,8 @@ TEST(CommandLine, JoinsArgumentsWithBlanksAndTrims) {
 }
 
 TEST(CommandLine, MatchesOptionsCaseSensitively) {
-    CommandLineOptions o = ParseCommandLine(
-        {kExe, "/diag:::Memory", "/n:3", "/dir:D:\\logs", "/log:0", "/deflog:E:\\x", "/ini:a",
-         "/stop:1", "/DIAG:cpu", "/unknown:1"});
+    CommandLineOptions o = ParseCommandLine({kExe, "/diag:::Memory", "/n:3", "/dir:D:\\logs", "/log:0", "/deflog:E:\\x",
+                                             "/ini:a", "/stop:1", "/DIAG:cpu", "/unknown:1"});
     EXPECT_EQ("Memory", o.diag.value_or("<unset>"));
     EXPECT_EQ("3", o.count.value_or("<unset>"));
     EXPECT_EQ("D:\\logs", o.dir.value_or("<unset>"));

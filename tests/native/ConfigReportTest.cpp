@@ -31,16 +31,14 @@ std::vector<uint8_t> Table(const std::vector<std::vector<uint8_t>>& structures) 
     for (const auto& s : structures)
         body.insert(body.end(), s.begin(), s.end());
     uint32_t length = static_cast<uint32_t>(body.size());
-    std::vector<uint8_t> table = {0, 3, 4, 0, uint8_t(length), uint8_t(length >> 8), uint8_t(length >> 16),
-                                  uint8_t(length >> 24)};
+    std::vector<uint8_t> table = {
+        0, 3, 4, 0, uint8_t(length), uint8_t(length >> 8), uint8_t(length >> 16), uint8_t(length >> 24)};
     table.insert(table.end(), body.begin(), body.end());
     return table;
 }
 
 std::vector<uint8_t> Bios() { return Structure(0, {1, 2, 0, 0, 3}, {"TAVIL Firmware", "1.07", "03/15/2026"}); }
-std::vector<uint8_t> System() {
-    return Structure(1, {1, 2, 3, 0}, {"TAVIL", "TAVIL N14 Pro", "Rev. B"});
-}
+std::vector<uint8_t> System() { return Structure(1, {1, 2, 3, 0}, {"TAVIL", "TAVIL N14 Pro", "Rev. B"}); }
 
 } // namespace
 
@@ -69,7 +67,14 @@ TEST(Smbios, MalformedTablesKeepWhatWasReadAndNeverReadPastTheEnd) {
         {"empty", {}, false, ""},
         {"header only", Table({}), false, ""},
         {"second structure cut short", std::vector<uint8_t>(full.begin(), full.end() - 3), true, ""},
-        {"length beyond the data", [&] { auto t = full; t[4] = 0xFF; t[5] = 0xFF; return t; }(), true, "TAVIL N14 Pro"},
+        {"length beyond the data",
+         [&] {
+             auto t = full;
+             t[4] = 0xFF;
+             t[5] = 0xFF;
+             return t;
+         }(),
+         true, "TAVIL N14 Pro"},
         {"formatted length below 4", Table({Structure(1, {}, {}), system}), false, ""},
         {"string number past the set", Table({Structure(1, {1, 9, 0, 0}, {"TAVIL"})}), true, ""},
         {"formatted area shorter than the field", Table({Structure(1, {}, {"x"})}), true, ""},

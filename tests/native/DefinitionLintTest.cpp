@@ -7,9 +7,7 @@ namespace {
 
 const char kHead[] = "[MAX_REPEAT_TIMES]\nREPEATTIMES=1\n[FASTCHECK]\nNUM=1\nTEST_0=a.dll\nREPEAT_ENABLE=1\n";
 
-std::string Module(int n, const std::string& body) {
-    return "[MODULE_" + std::to_string(n) + "]\n" + body;
-}
+std::string Module(int n, const std::string& body) { return "[MODULE_" + std::to_string(n) + "]\n" + body; }
 
 const char kFullModule[] = "TESTNAME=A\nTESTFILE=a.dll\nTESTFILE_SUBDIR=\nLOG_OPTION=\n"
                            "WINDOW_TYPE=DEFAULT\nREPEAT_ENABLE=1\n";
@@ -56,9 +54,8 @@ TEST(DefinitionLint, WarnsAboutEachTrap) {
     int row = 0;
     for (const Case& c : cases) {
         auto warnings = tavil::LintDefinitionText(c.text, false);
-        EXPECT_TRUE(HasWarning(warnings, c.expected))
-            << "row " << row << ": expected \"" << c.expected << "\", got "
-            << (warnings.empty() ? "none" : warnings.front());
+        EXPECT_TRUE(HasWarning(warnings, c.expected)) << "row " << row << ": expected \"" << c.expected << "\", got "
+                                                      << (warnings.empty() ? "none" : warnings.front());
         ++row;
     }
 }

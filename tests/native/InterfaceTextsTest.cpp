@@ -8,8 +8,7 @@ using namespace tavil;
 
 namespace {
 
-std::string Section(const std::string& id, const std::string& text,
-                    const std::string& name = "x") {
+std::string Section(const std::string& id, const std::string& text, const std::string& name = "x") {
     return "[START]=[" + id + "][TESTNAME]=[" + name + "]=[TESTNAME]" + text + "[END]=[" + id + "]\n";
 }
 

@@ -48,8 +48,8 @@ TEST(HistoryRecordText, CountAndValues) {
     struct Case {
         const char* text;
         int count;
-    } cases[] = {{"", 0}, {"0", 0}, {"7", 7}, {" 12 ", 12}, {"99", 99}, {"100", 99},
-                 {"5000", 99}, {"-3", 0}, {"abc", 0}, {"+4", 4}, {"99999999999999", 99}};
+    } cases[] = {{"", 0},   {"0", 0},   {"7", 7},  {" 12 ", 12},          {"99", 99}, {"100", 99}, {"5000", 99},
+                 {"-3", 0}, {"abc", 0}, {"+4", 4}, {"99999999999999", 99}};
     for (const Case& c : cases)
         EXPECT_EQ(c.count, HistoryRecordCount(c.text)) << '"' << c.text << '"';
 
@@ -65,11 +65,9 @@ TEST(HistoryRecordText, StopAndCancelledTestTimesAreRecordedAsAbort) {
         int32_t result;
         RunEnding ending;
     } cases[] = {
-        {false, false, 0, RunEnding::Ok},    {false, false, 5, RunEnding::Failed},
-        {true, false, 5, RunEnding::Abort},  {true, false, 0, RunEnding::Abort},
-        {false, true, 0, RunEnding::Abort},
+        {false, false, 0, RunEnding::Ok},   {false, false, 5, RunEnding::Failed}, {true, false, 5, RunEnding::Abort},
+        {true, false, 0, RunEnding::Abort}, {false, true, 0, RunEnding::Abort},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.ending, HistoryRunEnding(c.stopped, c.cancelled, c.result))
-            << c.stopped << c.cancelled << c.result;
+        EXPECT_EQ(c.ending, HistoryRunEnding(c.stopped, c.cancelled, c.result)) << c.stopped << c.cancelled << c.result;
 }

@@ -69,13 +69,12 @@ TEST(MemoryPatterns, FlippedBitIsReportedAtItsAddressWithBothValues) {
     RecordingReporter reporter;
     size_t flips = 0;
     // Bit 17 of word 1234 fails only under the checkerboard.
-    MemoryTestOutcome outcome =
-        RunMemoryTest(block.data(), block.size(), 1, 99, reporter, [&](MemoryPattern pattern) {
-            if (pattern == MemoryPattern::Checkerboard) {
-                block[1234] ^= MemoryWord(1) << 17;
-                ++flips;
-            }
-        });
+    MemoryTestOutcome outcome = RunMemoryTest(block.data(), block.size(), 1, 99, reporter, [&](MemoryPattern pattern) {
+        if (pattern == MemoryPattern::Checkerboard) {
+            block[1234] ^= MemoryWord(1) << 17;
+            ++flips;
+        }
+    });
     EXPECT_EQ(1u, flips);
     EXPECT_EQ(1u, outcome.mismatches);
     EXPECT_FALSE(outcome.stopped);

@@ -17,8 +17,8 @@ class MemoryFile : public BlockFile {
 public:
     std::vector<uint8_t> data;
     size_t position = 0;
-    long corruptAt = -1;      // flips this byte when it is read back
-    long failWriteAt = -1;    // the write that covers this offset fails
+    long corruptAt = -1;   // flips this byte when it is read back
+    long failWriteAt = -1; // the write that covers this offset fails
     bool Write(const uint8_t* p, size_t n) override {
         if (failWriteAt >= 0 && position + n > static_cast<size_t>(failWriteAt))
             return false;
@@ -34,7 +34,8 @@ public:
         if (position + n > data.size())
             return false;
         std::memcpy(p, data.data() + position, n);
-        if (corruptAt >= 0 && static_cast<size_t>(corruptAt) >= position && static_cast<size_t>(corruptAt) < position + n)
+        if (corruptAt >= 0 && static_cast<size_t>(corruptAt) >= position &&
+            static_cast<size_t>(corruptAt) < position + n)
             p[corruptAt - position] ^= 0x10;
         position += n;
         return true;

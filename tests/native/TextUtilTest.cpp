@@ -7,8 +7,8 @@ TEST(TextUtil, LeadingDecimal) {
     struct Case {
         const char* text;
         int value;
-    } cases[] = {{"", 0}, {"12", 12}, {"12abc", 12}, {"abc", 0}, {"-3", 0}, {" 5", 0},
-                 {"99999999999999999999", 2147483647}};
+    } cases[] = {
+        {"", 0}, {"12", 12}, {"12abc", 12}, {"abc", 0}, {"-3", 0}, {" 5", 0}, {"99999999999999999999", 2147483647}};
     for (const Case& c : cases)
         EXPECT_EQ(c.value, fw::LeadingDecimal(c.text)) << "text '" << c.text << "'";
 }

@@ -55,8 +55,8 @@ Installation::Installation(const std::string& source) {
     char temp[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, temp);
     static int counter = 0;
-    m_directory = std::string(temp) + "tavil_" + std::to_string(::GetCurrentProcessId()) + "_" +
-                  std::to_string(++counter) + "\\";
+    m_directory =
+        std::string(temp) + "tavil_" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++counter) + "\\";
     ::CreateDirectoryA(m_directory.c_str(), nullptr);
     CopyFolder(source, m_directory);
 }

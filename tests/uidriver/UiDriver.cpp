@@ -54,8 +54,7 @@ BOOL CALLBACK Collect(HWND hwnd, LPARAM context) {
     auto* search = reinterpret_cast<Search*>(context);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == search->pid && ::IsWindowVisible(hwnd) &&
-        (!search->className || ClassName(hwnd) == search->className))
+    if (pid == search->pid && ::IsWindowVisible(hwnd) && (!search->className || ClassName(hwnd) == search->className))
         search->found.push_back(hwnd);
     return TRUE;
 }
@@ -109,8 +108,8 @@ std::string WindowText(HWND hwnd) {
         return std::string();
     std::string buffer(size + 1, '\0');
     DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutA(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]),
-                               SMTO_ABORTIFHUNG, 5000, &length))
+    if (!::SendMessageTimeoutA(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]), SMTO_ABORTIFHUNG,
+                               5000, &length))
         return std::string();
     buffer.resize(length < buffer.size() ? length : 0);
     return buffer;
@@ -174,8 +173,6 @@ bool WaitForTextContaining(HWND hwnd, const std::string& part, DWORD millisecond
     return WaitUntil([&] { return WindowText(hwnd).find(part) != std::string::npos; }, milliseconds);
 }
 
-void SendCommand(HWND dialog, int id) {
-    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-}
+void SendCommand(HWND dialog, int id) { ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
 } // namespace uidriver

@@ -48,7 +48,7 @@ HWND WaitForWindow(DWORD pid, const char* className, const char* title, DWORD mi
 struct MessageBoxView {
     HWND hwnd = nullptr;
     std::string caption;
-    std::string text;        // the static control 65535
+    std::string text;         // the static control 65535
     std::vector<int> buttons; // ids of the standard buttons it shows
 };
 // Waits for a message box (a "#32770" window with a static 65535) of `pid`.
@@ -82,8 +82,7 @@ std::string ListText(HWND list, int index);
 bool WaitForTextContaining(HWND hwnd, const std::string& part, DWORD milliseconds);
 
 // Polls `condition` every 20 ms; true when it held within `milliseconds`.
-template <class Condition>
-bool WaitUntil(Condition condition, DWORD milliseconds) {
+template <class Condition> bool WaitUntil(Condition condition, DWORD milliseconds) {
     DWORD start = ::GetTickCount();
     for (;;) {
         if (condition())

@@ -22,8 +22,14 @@ public:
 
 private:
     FW_DECLARE_MESSAGE_MAP(BaseDialog)
-    LRESULT OnBaseOnly(WPARAM, LPARAM) { ++baseOnly; return 11; }
-    LRESULT OnPing(WPARAM, LPARAM) { ++basePing; return 0; }
+    LRESULT OnBaseOnly(WPARAM, LPARAM) {
+        ++baseOnly;
+        return 11;
+    }
+    LRESULT OnPing(WPARAM, LPARAM) {
+        ++basePing;
+        return 0;
+    }
 };
 
 FW_BEGIN_MESSAGE_MAP(BaseDialog, fw::Dialog)
@@ -49,8 +55,14 @@ protected:
 
 private:
     FW_DECLARE_MESSAGE_MAP(MappedDialog)
-    LRESULT OnButton(WPARAM, LPARAM) { ++clicks; return 0; }
-    LRESULT OnEditChange(WPARAM, LPARAM) { ++editChanges; return 0; }
+    LRESULT OnButton(WPARAM, LPARAM) {
+        ++clicks;
+        return 0;
+    }
+    LRESULT OnEditChange(WPARAM, LPARAM) {
+        ++editChanges;
+        return 0;
+    }
     LRESULT OnPing(WPARAM wParam, LPARAM) {
         ++pings;
         lastPingWParam = wParam;
@@ -73,8 +85,8 @@ TEST(MessageMap, RoutesByMessageControlAndCode) {
     EXPECT_TRUE(dialog.bound) << "DoDataExchange runs before OnInitDialog with the controls";
 
     HWND button = dialog.Item(IDC_TEST_BUTTON);
-    dialog.Send(BM_CLICK);                        // not the button: nothing
-    ::SendMessageA(button, BM_CLICK, 0, 0);       // a real click
+    dialog.Send(BM_CLICK);                  // not the button: nothing
+    ::SendMessageA(button, BM_CLICK, 0, 0); // a real click
     EXPECT_EQ(1, dialog.clicks);
     // The same control with another notification code is not the click.
     dialog.Send(WM_COMMAND, MAKEWPARAM(IDC_TEST_BUTTON, BN_SETFOCUS), reinterpret_cast<LPARAM>(button));
@@ -99,8 +111,7 @@ TEST(ResourceSource, LibraryFirstThenProgram) {
     HMODULE library = libraryFile.get();
     EXPECT_EQ("TAVIL Hardware Diagnostics", fw::ResourceSource::LoadString(IDS_TITLE_BUNDLE));
     fw::ResourceSource::SetLibrary(library);
-    EXPECT_EQ("TAVIL Diagnostics (from the resource library)",
-              fw::ResourceSource::LoadString(IDS_TITLE_BUNDLE));
+    EXPECT_EQ("TAVIL Diagnostics (from the resource library)", fw::ResourceSource::LoadString(IDS_TITLE_BUNDLE));
     EXPECT_EQ("Close", fw::ResourceSource::LoadString(IDS_CLOSE)) << "missing in the library";
     EXPECT_EQ(fw::ResourceSource::Program(), fw::ResourceSource::DialogModule(IDD_TEST_DIALOG));
     EXPECT_EQ("", fw::ResourceSource::LoadString(64999)) << "an id nobody has";

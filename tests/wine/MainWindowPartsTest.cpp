@@ -155,8 +155,7 @@ TEST(LogRichEdit, GatheredPiecesKeepTheirOrderAndEndlessLinesAreBroken) {
     }
     // An endless one (a binary flood) is broken at the view's bound.
     fixture.view.AppendAndScroll(std::string(2500, 'x'));
-    EXPECT_EQ(std::string(1024, 'x') + "\r" + std::string(1024, 'x') + "\r" + std::string(452, 'x'),
-              fixture.Text())
+    EXPECT_EQ(std::string(1024, 'x') + "\r" + std::string(1024, 'x') + "\r" + std::string(452, 'x'), fixture.Text())
         << "a reader sees all the text, an endless line broken in the view";
 }
 
@@ -216,8 +215,8 @@ TEST(LogRichEdit, EndOfScrollNoticeOnlyWhenArmed) {
     EXPECT_EQ(0u, notices());
     fixture.view.Send(WM_VSCROLL, SB_TOP);
     fixture.view.notifyAtEnd = true;
-    fixture.view.Send(WM_VSCROLL, SB_BOTTOM); // at the top when it starts
-    fixture.view.Send(WM_VSCROLL, SB_BOTTOM); // at the end: notice
+    fixture.view.Send(WM_VSCROLL, SB_BOTTOM);   // at the top when it starts
+    fixture.view.Send(WM_VSCROLL, SB_BOTTOM);   // at the end: notice
     fixture.view.Send(WM_VSCROLL, SB_LINEDOWN); // still at the end: again
     EXPECT_EQ(2u, notices());
 }

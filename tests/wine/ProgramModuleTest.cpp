@@ -46,7 +46,7 @@ struct ProgramRun {
     std::string testSubdir;
     std::string logOption;
     int loopCount = 1;
-    bool logEnabled = false; // the detail file is made, and shown even when the program leaves it empty
+    bool logEnabled = false;      // the detail file is made, and shown even when the program leaves it empty
     bool stopBeforeStart = false; // Stop comes before the worker's thread has begun
     uint32_t flags = 0;
     std::string programDirectory = TestProgramDirectory();
@@ -236,8 +236,8 @@ TEST(ProgramModule, ProgramGetsItsDirectoriesAsSingleArgumentsEvenWithBlanks) {
     std::string base = TempDirectory("tavil program dir");
     std::string folder = base + "sub folder\\";
     ::CreateDirectoryA(folder.c_str(), nullptr);
-    ASSERT_TRUE(::CopyFileA((TestProgramDirectory() + "echo_args.exe").c_str(), (folder + "echo_args.exe").c_str(),
-                            FALSE));
+    ASSERT_TRUE(
+        ::CopyFileA((TestProgramDirectory() + "echo_args.exe").c_str(), (folder + "echo_args.exe").c_str(), FALSE));
     std::string logs = TempDirectory("tavil program logs");
     struct Case {
         bool logEnabled;
@@ -272,7 +272,8 @@ TEST(ProgramModule, ProgramThatCannotBeStartedFailsTheModule) {
         ASSERT_EQ(4u, run.log.size()) << ::testing::PrintToString(run.log);
         EXPECT_EQ("[Times: 1/3 ]\r\n", run.log[1]);
         const std::string& line = run.log[2];
-        EXPECT_EQ(0u, line.find(TestProgramDirectory() + "\\no_such_program.exe could not be started (CreateProcess): "))
+        EXPECT_EQ(0u,
+                  line.find(TestProgramDirectory() + "\\no_such_program.exe could not be started (CreateProcess): "))
             << line;
         EXPECT_EQ(line, run.screen[2]);
         EXPECT_EQ(kFailBanner, run.log.back());
@@ -416,8 +417,10 @@ TEST(ProgramModule, LogOfThreeRepetitionsKeepsTheLastOne) {
     const std::string moduleDirectory = TestProgramDirectory() + "\\";
     EXPECT_EQ("[Program]\r\r\n2026/12/10  09:05:01\r\r\nTAVIL X1\r\r\n\r\r\n"
               "[Times: 3/3 ]\r\r\n"
-              "[1]=" + moduleDirectory + "\r\n" // a bare line feed of the program is stored as CR LF
-              "ExitCode=0\r\r\n\r\r\n\r\r\n"
-              "\r\r\n\r\r\n= Program is OK =\r\r\n",
+              "[1]=" +
+                  moduleDirectory +
+                  "\r\n" // a bare line feed of the program is stored as CR LF
+                  "ExitCode=0\r\r\n\r\r\n\r\r\n"
+                  "\r\r\n\r\r\n= Program is OK =\r\r\n",
               ReadWholeFile(directory + LogFileName(0)));
 }

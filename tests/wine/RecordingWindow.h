@@ -35,8 +35,8 @@ public:
         windowClass.hInstance = ::GetModuleHandleA(nullptr);
         windowClass.lpszClassName = "TavilRecordingWindow";
         ::RegisterClassA(&windowClass);
-        hwnd = ::CreateWindowA("TavilRecordingWindow", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                               nullptr, windowClass.hInstance, nullptr);
+        hwnd = ::CreateWindowA("TavilRecordingWindow", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                               windowClass.hInstance, nullptr);
         ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     ~RecordingWindow() { ::DestroyWindow(hwnd); }

@@ -190,8 +190,8 @@ TEST(HistoryFile, RecordsShiftDownAndAFullFileKeepsTheNewest99) {
         std::string path = HistoryPath("tavil_history_full");
         std::string contents = "[HISTORY_NUM]\r\nNUM=" + std::to_string(stated) + "\r\n";
         for (int i = 0; i < 100; ++i) // one record more than a file may hold
-            contents += "[HISTORY_" + std::to_string(i) + "]\r\nDATE=date " + std::to_string(i) +
-                        "\r\nRESULT=run " + std::to_string(i) + "\t\tOK\r\n";
+            contents += "[HISTORY_" + std::to_string(i) + "]\r\nDATE=date " + std::to_string(i) + "\r\nRESULT=run " +
+                        std::to_string(i) + "\t\tOK\r\n";
         WriteWholeFile(path, contents);
         WriteHistoryRecord(path, "new date", "QuickTest", "Failed");
         EXPECT_EQ("99", ProfileValue(path, "HISTORY_NUM", "NUM"));

@@ -39,11 +39,20 @@ private:
         if (!session)
             return ::DefWindowProcA(hwnd, id, wParam, lParam);
         switch (id) {
-        case TM_RUN_RESULT: session->SetResult(static_cast<int32_t>(lParam)); return 0;
-        case TM_RUN_DONE: session->Finish(); return 0;
-        case TM_LOG_TEXT: session->WriteLog(reinterpret_cast<const char*>(lParam)); return 0;
-        case TM_QUERY_RUN_STATE: return session->RunState();
-        case WM_REAP_WORKERS: session->Reap(); return 0;
+        case TM_RUN_RESULT:
+            session->SetResult(static_cast<int32_t>(lParam));
+            return 0;
+        case TM_RUN_DONE:
+            session->Finish();
+            return 0;
+        case TM_LOG_TEXT:
+            session->WriteLog(reinterpret_cast<const char*>(lParam));
+            return 0;
+        case TM_QUERY_RUN_STATE:
+            return session->RunState();
+        case WM_REAP_WORKERS:
+            session->Reap();
+            return 0;
         case WM_TIMER:
             if (wParam == kReapTimer)
                 session->Reap();

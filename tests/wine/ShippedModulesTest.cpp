@@ -128,8 +128,7 @@ struct ProgramRun {
 
 // Runs the storage test with its output on a pipe; `onLine` may end the
 // program early.
-ProgramRun RunStorageTest(const std::string& arguments,
-                          const std::function<bool(const std::string&)>& stopAfter = {}) {
+ProgramRun RunStorageTest(const std::string& arguments, const std::function<bool(const std::string&)>& stopAfter = {}) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     fw::Handle read, write;
     EXPECT_TRUE(::CreatePipe(read.receive(), write.receive(), &inherit, 0));
@@ -171,8 +170,8 @@ TEST(StorageTestProgram, PassesAndLeavesOnlyItsDetailFile) {
     ::DeleteFileA((logs + "DefLog.tmp").c_str());
     ProgramRun run = RunStorageTest(directory + " " + logs);
     EXPECT_EQ(static_cast<DWORD>(kResultPassed), run.exitCode) << run.output;
-    for (const char* line : {"Written: 64 of 64 MB\r\n", "Read and verified: 64 of 64 MB\r\n", "Write rate: ",
-                             "Read rate: ", "Result: passed\r\n"})
+    for (const char* line : {"Written: 64 of 64 MB\r\n", "Read and verified: 64 of 64 MB\r\n",
+                             "Write rate: ", "Read rate: ", "Result: passed\r\n"})
         EXPECT_NE(std::string::npos, run.output.find(line)) << line << "\n" << run.output;
     EXPECT_FALSE(Exists(directory + "tavil_storage_test.tmp")) << "the test file is removed";
     std::string detail = ReadWholeFile(logs + "DefLog.tmp");
@@ -201,9 +200,8 @@ TEST(StorageTestProgram, CouldNotTestIsNeverAPass) {
 TEST(StorageTestProgram, EndedFromOutsideLeavesNoTestFile) {
     std::string directory = TempDirectory("tavil_storage_stop");
     // End it as Abort does, while it writes.
-    ProgramRun run = RunStorageTest(directory, [](const std::string& output) {
-        return output.find("Written: 16 of 64 MB") != std::string::npos;
-    });
+    ProgramRun run = RunStorageTest(
+        directory, [](const std::string& output) { return output.find("Written: 16 of 64 MB") != std::string::npos; });
     EXPECT_EQ(255u, run.exitCode) << run.output;
     EXPECT_FALSE(Exists(directory + "tavil_storage_test.tmp")) << "the system deletes the file with its handle";
 }

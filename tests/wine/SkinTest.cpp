@@ -123,7 +123,10 @@ protected:
 
 private:
     FW_DECLARE_MESSAGE_MAP(SkinnedDialog)
-    LRESULT OnButton(WPARAM, LPARAM) { ++clicks; return 0; }
+    LRESULT OnButton(WPARAM, LPARAM) {
+        ++clicks;
+        return 0;
+    }
 };
 
 FW_BEGIN_MESSAGE_MAP(SkinnedDialog, TesselDialog)

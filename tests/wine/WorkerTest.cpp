@@ -122,8 +122,8 @@ TEST(Worker, ModuleThatCannotBeLoadedWarnsAndFailsTheRun) {
             if (m.id == TM_MESSAGE_BOX)
                 texts.push_back(m.text + " | " + m.caption + " | " + std::to_string(m.style));
         EXPECT_EQ(std::vector<std::string>{"Loading DLL failed ! --- (E-NORMAL-005) | Warning | 48"}, texts);
-        EXPECT_EQ(2, static_cast<int>(std::count(run.screen.begin(), run.screen.end(),
-                                                 "pass module: repeat 1, batch 1\r\n")))
+        EXPECT_EQ(
+            2, static_cast<int>(std::count(run.screen.begin(), run.screen.end(), "pass module: repeat 1, batch 1\r\n")))
             << "the batch goes on";
         EXPECT_EQ(TAVIL_RESULT_NOT_STARTED, run.result) << "a module that was not tested is no pass";
         EXPECT_EQ(Str(IDS_VERDICT_FAIL), run.screen.back());
@@ -149,10 +149,10 @@ TEST(Worker, StopDuringBatchLetsTheModuleFinishAndRunsNoMore) {
 }
 
 TEST(Worker, ServiceModeBatch) {
-    {   // Counts from the Test Times dialog; two loops.
+    { // Counts from the Test Times dialog; two loops.
         ScriptedTestTimes times(true, {0, 2, 0});
-        RunOutcome run = RunBatch(Batch({"fail_module.dll", "pass_module.dll", "fail_module.dll"}),
-                                  FLAG_SERVICE, 2, &times);
+        RunOutcome run =
+            RunBatch(Batch({"fail_module.dll", "pass_module.dll", "fail_module.dll"}), FLAG_SERVICE, 2, &times);
         EXPECT_EQ((std::vector<std::string>{"fail_module", "pass_module", "fail_module"}), times.shownNames);
         EXPECT_EQ(0, run.result);
         std::vector<std::string> loop;
@@ -174,7 +174,7 @@ TEST(Worker, ServiceModeBatch) {
         EXPECT_EQ(1, CountOf(run, TM_RESULT_COLOUR));
         EXPECT_FALSE(run.testTimesCancelled);
     }
-    {   // Cancelled: nothing runs, green box, aborted banner; the window
+    { // Cancelled: nothing runs, green box, aborted banner; the window
         // records the run as aborted.
         ScriptedTestTimes times(false, {1});
         RunOutcome run = RunBatch(Batch({"pass_module.dll"}), FLAG_SERVICE, 1, &times);
@@ -183,20 +183,20 @@ TEST(Worker, ServiceModeBatch) {
         EXPECT_EQ(1, CountOf(run, TM_RESULT_COLOUR));
         EXPECT_TRUE(run.testTimesCancelled);
     }
-    {   // Every count 0: nothing runs, and nothing failed.
+    { // Every count 0: nothing runs, and nothing failed.
         ScriptedTestTimes times(true, {0, 0});
         RunOutcome run = RunBatch(Batch({"pass_module.dll", "fail_module.dll"}), FLAG_SERVICE, 1, &times);
         EXPECT_EQ(Str(IDS_VERDICT_PASS), run.screen.back());
         EXPECT_EQ(0, CountOf(run, TM_SCREEN_TEXT) - 2) << "loop line and banner only";
     }
-    {   // Stop When Error: the module after the failure does not run.
+    { // Stop When Error: the module after the failure does not run.
         ScriptedTestTimes times(true, {1, 1});
-        RunOutcome run = RunBatch(Batch({"fail_module.dll", "pass_module.dll"}),
-                                  FLAG_SERVICE | FLAG_STOP_WHEN_ERROR, 1, &times);
+        RunOutcome run =
+            RunBatch(Batch({"fail_module.dll", "pass_module.dll"}), FLAG_SERVICE | FLAG_STOP_WHEN_ERROR, 1, &times);
         EXPECT_EQ(5, run.result);
         EXPECT_EQ(Str(IDS_VERDICT_FAIL), run.screen.back());
-        EXPECT_EQ(0, static_cast<int>(std::count(run.screen.begin(), run.screen.end(),
-                                                 "pass module: repeat 1, batch 1\r\n")));
+        EXPECT_EQ(0, static_cast<int>(
+                         std::count(run.screen.begin(), run.screen.end(), "pass module: repeat 1, batch 1\r\n")));
         EXPECT_EQ(0, CountOf(run, TM_RESULT_COLOUR)) << "no green box after a failure";
     }
 }
@@ -218,8 +218,11 @@ TEST(Worker, SingleAndResumeRuns) {
         {0, 0, 0, {"pass module: repeat 3, batch 0\r\n"}, 0},
         {1, 1, 1, {"resume: [C:\\logs\\] batch 0\r\n"}, 0},
         {1, 1, 0, {"resume: [] batch 0\r\n"}, 0},
-        {2, 0, 0, {"= Upper Start =\r\n\r\n", "[Times: 1/3 ]\r\n", "<not started>",
-                   "\r\n\r\n= Upper is failed =\r\n"}, TAVIL_RESULT_NOT_STARTED},
+        {2,
+         0,
+         0,
+         {"= Upper Start =\r\n\r\n", "[Times: 1/3 ]\r\n", "<not started>", "\r\n\r\n= Upper is failed =\r\n"},
+         TAVIL_RESULT_NOT_STARTED},
     };
     int row = 0;
     for (const Case& c : cases) {
@@ -247,12 +250,12 @@ TEST(Worker, ModuleUsingTheWholeProtocol) {
     TestCatalogue catalogue = Batch({"protocol_module.dll"});
     CCallDllThread worker(window.hwnd, catalogue, BatchRequest(catalogue));
     RunToEnd(worker);
-    std::vector<UINT> expected = {TM_MODULE_COUNT, TM_SCREEN_TEXT, TM_LOG_TEXT, TM_COLOURED_TEXT,
-                                  TM_PROGRESS, TM_MINUTES_LEFT, TM_RESULT_COLOUR, TM_ENABLE_RUN_BUTTON,
-                                  TM_ENABLE_RUN_BUTTON, TM_MESSAGE_BOX, TM_STRING_LIST, TM_CLEAR_OUTPUT,
-                                  TM_RESTART_LOG, TM_QUERY_LOG_READY, TM_REOPEN_LOG, TM_SET_LOG_DIR,
-                                  TM_SET_LOG_DIR, TM_NOP_407, TM_NOP_40C, TM_SCREEN_TEXT, TM_STRING_LIST,
-                                  TM_QUERY_RUN_STATE, TM_PROGRESS};
+    std::vector<UINT> expected = {TM_MODULE_COUNT,      TM_SCREEN_TEXT,     TM_LOG_TEXT,      TM_COLOURED_TEXT,
+                                  TM_PROGRESS,          TM_MINUTES_LEFT,    TM_RESULT_COLOUR, TM_ENABLE_RUN_BUTTON,
+                                  TM_ENABLE_RUN_BUTTON, TM_MESSAGE_BOX,     TM_STRING_LIST,   TM_CLEAR_OUTPUT,
+                                  TM_RESTART_LOG,       TM_QUERY_LOG_READY, TM_REOPEN_LOG,    TM_SET_LOG_DIR,
+                                  TM_SET_LOG_DIR,       TM_NOP_407,         TM_NOP_40C,       TM_SCREEN_TEXT,
+                                  TM_STRING_LIST,       TM_QUERY_RUN_STATE, TM_PROGRESS};
     std::vector<UINT> seen;
     for (const Message& m : window.messages)
         seen.push_back(m.id);
