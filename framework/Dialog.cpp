@@ -88,8 +88,13 @@ LRESULT Dialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDestroy();
         break;
     }
+    LRESULT result = 0;
+    if (OnMessage(message, wParam, lParam, result))
+        return result;
     return Default();
 }
+
+bool Dialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Dialog* dialog = nullptr;
@@ -105,7 +110,14 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     bool defaultRequested = false;
     bool* outer = dialog->m_defaultRequested; // messages nest: keep the caller's flag
     dialog->m_defaultRequested = &defaultRequested;
-    LRESULT result = dialog->WindowProc(message, wParam, lParam);
+    LRESULT result = 0;
+    // Nothing a handler throws (an allocation that failed) may unwind
+    // through the system's code: the message is left to the system instead.
+    try {
+        result = dialog->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        defaultRequested = true;
+    }
     dialog->m_defaultRequested = outer;
 
     if (message == WM_NCDESTROY)

@@ -24,11 +24,10 @@ public:
 
     UINT templateId() const { return m_templateId; }
 
-    // Entry for every message of this dialog.  The default looks the
-    // message up in the message map, then offers it to the virtual
-    // handlers below, and otherwise leaves it to the system.  Overrides
-    // pass what they do not handle on to their base's WindowProc.
-    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Entry for every message of this dialog, and the one rule of its
+    // routing: the message map first, then the virtual handlers below
+    // (OnInitDialog .. OnDestroy, then OnMessage), then the system.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
     // Called at WM_INITDIALOG before OnInitDialog: bind control members to
@@ -42,6 +41,10 @@ protected:
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     virtual void OnDestroy() {}
+    // Any other message the map did not take: true when handled, with its
+    // result in `result`.  Overrides offer what they do not handle to
+    // their base's OnMessage.
+    virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     // Leaves the current message to the system's dialog processing.
     LRESULT Default();

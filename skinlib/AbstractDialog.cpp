@@ -35,40 +35,43 @@ void AbstractDialog::OnPaint() {
     ::EndPaint(m_hwnd, &ps);
 }
 
-LRESULT AbstractDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+bool AbstractDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (m_skinFrame) {
         bool handled = false;
-        LRESULT result = FrameMessage(message, wParam, lParam, handled);
+        result = FrameMessage(message, wParam, lParam, handled);
         if (handled)
-            return result;
+            return true;
     }
     switch (message) {
     case WM_ERASEBKGND: {
         RECT client = ClientRect();
         m_painter->DrawClientBackground(reinterpret_cast<HDC>(wParam), client, m_active ? kPaintActive : 0);
-        return TRUE;
+        result = TRUE;
+        return true;
     }
     case WM_PAINT:
-        if (!FindHandler(GetMessageMap(), message, wParam, lParam)) {
-            OnPaint();
-            return 0;
-        }
-        break;
+        OnPaint();
+        result = 0;
+        return true;
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-        return skin::ControlColours(reinterpret_cast<HDC>(wParam));
+        result = OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        return true;
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (auto* control = dynamic_cast<skin::OwnerDrawn*>(fw::WindowMap::Find(item->hwndItem))) {
             control->DrawItem(*item);
-            return TRUE;
+            result = TRUE;
+            return true;
         }
         break;
     }
     }
-    return fw::Dialog::WindowProc(message, wParam, lParam);
+    return fw::Dialog::OnMessage(message, wParam, lParam, result);
 }
+
+LRESULT AbstractDialog::OnCtlColor(HDC dc, HWND) { return skin::ControlColours(dc); }
 
 RECT AbstractDialog::CaptionRect() const {
     RECT window{};

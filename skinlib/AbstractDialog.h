@@ -16,9 +16,11 @@ public:
     void SetPainter(TesselDialogPainter* painter);
     TesselDialogPainter* painter() const { return m_painter; }
 
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
 protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // The brush (as the message's result) and colours of the dialog's
+    // background and of `control`, a static control or button.
+    virtual LRESULT OnCtlColor(HDC dc, HWND control);
     BOOL OnInitDialog() override;
     // Paints the skinned client area (the background is drawn on erase).
     virtual void OnPaint();

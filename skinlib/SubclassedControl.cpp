@@ -60,7 +60,12 @@ LRESULT CALLBACK SubclassedControl::SubclassProc(HWND hwnd, UINT message, WPARAM
     }
     if (!control)
         return CallPrevious(hwnd, message, wParam, lParam);
-    return control->ControlProc(message, wParam, lParam);
+    // Nothing a handler throws may unwind through the system's code.
+    try {
+        return control->ControlProc(message, wParam, lParam);
+    } catch (...) {
+        return CallPrevious(hwnd, message, wParam, lParam);
+    }
 }
 
 } // namespace skin

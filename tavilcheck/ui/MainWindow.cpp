@@ -78,16 +78,14 @@ void MainWindow::DoDataExchange() {
     BindItem(IDC_ADVANCED_MENU, m_advancedButton);
 }
 
-LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+void MainWindow::OnDestroy() {
     // Pages go before the window: the batch page, History, Tools, then the
     // Individual Test page.
-    if (message == WM_DESTROY) {
-        for (TesselDialog* page : std::initializer_list<TesselDialog*>{m_batchPage.get(), m_historyPage.get(),
-                                                                       m_toolsPage.get(), m_individualPage.get()})
-            if (page && page->IsCreated())
-                ::DestroyWindow(page->hwnd());
-    }
-    return TesselDialog::WindowProc(message, wParam, lParam);
+    for (TesselDialog* page : std::initializer_list<TesselDialog*>{m_batchPage.get(), m_historyPage.get(),
+                                                                   m_toolsPage.get(), m_individualPage.get()})
+        if (page && page->IsCreated())
+            ::DestroyWindow(page->hwnd());
+    TesselDialog::OnDestroy();
 }
 
 BOOL MainWindow::OnInitDialog() {

@@ -66,7 +66,7 @@ protected:
     void DoDataExchange() override;
     void OnOK() override {}     // Enter does nothing
     void OnCancel() override {} // nor does Esc
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy() override;
 
 private:
     FW_DECLARE_MESSAGE_MAP(MainWindow)

@@ -43,17 +43,15 @@ TestPage::TestPage(TestPageKind kind, HWND owner, uint32_t modeFlags, const Test
 
 TestPage::~TestPage() = default;
 
-LRESULT TestPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TestPage::OnCtlColor(HDC dc, HWND control) {
     // The prompt line sits on the page's own background.
-    if (message == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == m_prompt.hwnd()) {
-        if (!m_pageBrush)
-            m_pageBrush.reset(::CreateSolidBrush(TestPagePainter::kPageColour));
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        ::SetBkColor(dc, TestPagePainter::kPageColour);
-        ::SetTextColor(dc, RGB(33, 37, 41));
-        return reinterpret_cast<LRESULT>(m_pageBrush.get());
-    }
-    return PageDialog::WindowProc(message, wParam, lParam);
+    if (control != m_prompt.hwnd() || !control)
+        return PageDialog::OnCtlColor(dc, control);
+    if (!m_pageBrush)
+        m_pageBrush.reset(::CreateSolidBrush(TestPagePainter::kPageColour));
+    ::SetBkColor(dc, TestPagePainter::kPageColour);
+    ::SetTextColor(dc, RGB(33, 37, 41));
+    return reinterpret_cast<LRESULT>(m_pageBrush.get());
 }
 
 void TestPage::DoDataExchange() {

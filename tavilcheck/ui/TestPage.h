@@ -64,7 +64,7 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange() override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnCtlColor(HDC dc, HWND control) override;
 
 private:
     FW_DECLARE_MESSAGE_MAP(TestPage)

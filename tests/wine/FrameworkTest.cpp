@@ -2,6 +2,9 @@
 // source and the thread object.
 #include <gtest/gtest.h>
 
+#include <new>
+#include <string>
+
 #include "TestDialogs.h"
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
@@ -13,6 +16,8 @@ namespace {
 
 constexpr UINT WM_TEST_PING = WM_APP + 1;
 constexpr UINT WM_TEST_BASE_ONLY = WM_APP + 2;
+constexpr UINT WM_TEST_THROW = WM_APP + 3;
+constexpr UINT WM_TEST_VIRTUAL = WM_APP + 4;
 
 class BaseDialog : public fw::Dialog {
 public:
@@ -45,8 +50,17 @@ public:
     WPARAM lastPingWParam = 0;
     bool initialised = false;
     bool bound = false;
+    std::string virtualSeen; // what reached OnMessage
 
 protected:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+        if (message == WM_TEST_PING || message == WM_TEST_VIRTUAL) {
+            virtualSeen += message == WM_TEST_PING ? "ping " : "virtual ";
+            result = 5;
+            return true;
+        }
+        return BaseDialog::OnMessage(message, wParam, lParam, result);
+    }
     void DoDataExchange() override { bound = Item(IDC_TEST_BUTTON) != nullptr; }
     BOOL OnInitDialog() override {
         initialised = true;
@@ -68,12 +82,14 @@ private:
         lastPingWParam = wParam;
         return 42;
     }
+    LRESULT OnThrow(WPARAM, LPARAM) { throw std::bad_alloc(); }
 };
 
 FW_BEGIN_MESSAGE_MAP(MappedDialog, BaseDialog)
     FW_ON_COMMAND(IDC_TEST_BUTTON, OnButton)
     FW_ON_CONTROL(EN_CHANGE, IDC_TEST_EDIT, OnEditChange)
     FW_ON_MESSAGE(WM_TEST_PING, OnPing)
+    FW_ON_MESSAGE(WM_TEST_THROW, OnThrow)
 FW_END_MESSAGE_MAP()
 
 } // namespace
@@ -103,6 +119,16 @@ TEST(MessageMap, RoutesByMessageControlAndCode) {
     // A message only the base maps reaches the base's handler.
     EXPECT_EQ(11, dialog.Send(WM_TEST_BASE_ONLY));
     EXPECT_EQ(1, dialog.baseOnly);
+    // The map goes first; the virtual handler gets only what it left.
+    EXPECT_EQ(5, dialog.Send(WM_TEST_VIRTUAL));
+    EXPECT_EQ("virtual ", dialog.virtualSeen) << "a mapped message never reaches OnMessage";
+}
+
+TEST(MessageMap, HandlerThatThrowsDoesNotUnwindThroughTheSystem) {
+    MappedDialog dialog;
+    ASSERT_TRUE(dialog.Create(nullptr));
+    EXPECT_EQ(0, dialog.Send(WM_TEST_THROW)) << "left to the system's handling";
+    EXPECT_EQ(42, dialog.Send(WM_TEST_PING)) << "the dialog goes on working";
 }
 
 TEST(ResourceSource, LibraryFirstThenProgram) {
