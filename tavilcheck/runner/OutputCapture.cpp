@@ -26,26 +26,22 @@ DWORD OutputCapture::Run() {
     // so the pipe breaks when the last of them ends.
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
     fw::Handle outputRead, outputWrite, errorWrite, inputRead, inputWrite;
-    if (!::CreatePipe(outputRead.receive(), outputWrite.receive(), &inheritable, kPipeBufferSize)) {
-        m_failure = FailedStep("CreatePipe");
+    auto NotStarted = [this](const char* step) {
+        m_failure = FailedStep(step);
         return static_cast<DWORD>(TAVIL_RESULT_NOT_STARTED);
-    }
+    };
+    if (!::CreatePipe(outputRead.receive(), outputWrite.receive(), &inheritable, kPipeBufferSize))
+        return NotStarted("CreatePipe");
     if (!::DuplicateHandle(::GetCurrentProcess(), outputWrite.get(), ::GetCurrentProcess(), errorWrite.receive(), 0,
-                           TRUE, DUPLICATE_SAME_ACCESS)) {
-        m_failure = FailedStep("DuplicateHandle");
-        return static_cast<DWORD>(TAVIL_RESULT_NOT_STARTED);
-    }
-    if (!::CreatePipe(inputRead.receive(), inputWrite.receive(), &inheritable, 0)) {
-        m_failure = FailedStep("CreatePipe1");
-        return static_cast<DWORD>(TAVIL_RESULT_NOT_STARTED);
-    }
+                           TRUE, DUPLICATE_SAME_ACCESS))
+        return NotStarted("DuplicateHandle");
+    if (!::CreatePipe(inputRead.receive(), inputWrite.receive(), &inheritable, 0))
+        return NotStarted("CreatePipe1");
     // Our input end is kept open while the program runs, so that a program
     // reading its input waits instead of seeing the end of it.
     if (!::SetHandleInformation(outputRead.get(), HANDLE_FLAG_INHERIT, 0) ||
-        !::SetHandleInformation(inputWrite.get(), HANDLE_FLAG_INHERIT, 0)) {
-        m_failure = FailedStep("SetHandleInformation");
-        return static_cast<DWORD>(TAVIL_RESULT_NOT_STARTED);
-    }
+        !::SetHandleInformation(inputWrite.get(), HANDLE_FLAG_INHERIT, 0))
+        return NotStarted("SetHandleInformation");
 
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;

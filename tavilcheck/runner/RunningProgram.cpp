@@ -50,7 +50,7 @@ void RunningProgram::EndChild() {
     // pipe, and the capture ends only when the last holder has gone.
     if (m_job)
         ::TerminateJobObject(m_job, kAbortExitCode);
-    if (m_process)
+    else if (m_process) // a program the job could not take
         ::TerminateProcess(m_process, kAbortExitCode);
 }
 

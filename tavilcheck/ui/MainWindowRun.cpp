@@ -102,7 +102,7 @@ void MainWindow::StartRun() {
     start.modelName = modelName;
     if (StartFailure failure = m_session->Start(start)) {
         // Nothing runs: say why, and end the run at once.
-        page->AppendScreenText(NotStartedText("The test", failure));
+        page->AppendScreenText(RunNotStartedText(failure));
         ShowRunEnded();
     }
 }
@@ -162,7 +162,7 @@ LRESULT MainWindow::OnTimer(WPARAM timer, LPARAM) {
         if (TestPage* page = CurrentTestPage())
             page->AnimateProgress();
     } else if (timer == kReapTimer) {
-        m_session->Reap();
+        m_session->OnReapTimer();
     }
     return 0;
 }

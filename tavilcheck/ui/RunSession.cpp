@@ -13,9 +13,6 @@ namespace tavil {
 namespace {
 
 constexpr UINT kReapPeriodMs = 300;
-// How long the end of a run waits for the worker's thread to return from
-// its last message before leaving the rest to the timer.
-constexpr DWORD kReapWaitMs = 20;
 // A window closing waits this long for a worker still ending; a worker
 // whose thread goes on after that is left, never deleted under it.
 constexpr DWORD kCloseWaitMs = 10000;
@@ -56,7 +53,7 @@ StartFailure RunSession::Start(const RunStart& start) {
         return {};
     StartFailure failure = FailedStep("CreateThread");
     m_worker.reset();
-    m_runLog.Write(NotStartedText("The test", failure).c_str());
+    m_runLog.Write(RunNotStartedText(failure).c_str());
     m_runLog.Close();
     m_keepAwake.reset();
     return failure;
@@ -85,12 +82,11 @@ void RunSession::Finish() {
     ::PostMessageA(m_window, WM_REAP_WORKERS, 0, 0);
 }
 
-void RunSession::Reap() {
-    for (auto& worker : m_ending)
-        worker->Wait(kReapWaitMs);
-    m_ending.erase(std::remove_if(m_ending.begin(), m_ending.end(),
-                                  [](const std::unique_ptr<CCallDllThread>& worker) { return worker->Wait(0); }),
-                   m_ending.end());
+void RunSession::Sweep(DWORD waitMs) {
+    m_ending.erase(
+        std::remove_if(m_ending.begin(), m_ending.end(),
+                       [waitMs](const std::unique_ptr<CCallDllThread>& worker) { return worker->Wait(waitMs); }),
+        m_ending.end());
     if (m_ending.empty())
         ::KillTimer(m_window, kReapTimer);
     else

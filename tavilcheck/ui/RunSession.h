@@ -28,6 +28,9 @@ constexpr UINT WM_REAP_WORKERS = WM_APP + 2;
 // The window timer that reaps workers still ending.
 constexpr UINT_PTR kReapTimer = 1;
 
+// The line that says why a run did not start, for the log and the page.
+inline std::string RunNotStartedText(const StartFailure& failure) { return NotStartedText("The test", failure); }
+
 // What a run is started with.
 struct RunStart {
     RunRequest request;
@@ -77,9 +80,12 @@ public:
     // the machine sleep again, and leaves the worker to be reaped once its
     // thread has returned.
     void Finish();
-    // WM_REAP_WORKERS and the reaping timer: deletes the workers whose
-    // threads have ended; the timer runs while any is left.
-    void Reap();
+    // WM_REAP_WORKERS, just after TM_RUN_DONE has returned: waits a moment
+    // for the worker's thread to end and deletes the workers whose threads
+    // have ended; the reaping timer runs while any is left.
+    void Reap() { Sweep(kEndWaitMs); }
+    // The reaping timer: the same without waiting.
+    void OnReapTimer() { Sweep(0); }
 
     // The run log's messages.
     void WriteLog(const char* text) { m_runLog.Write(text); }
@@ -98,6 +104,11 @@ protected:
     virtual bool StartWorker(CCallDllThread& worker) { return worker.Start(); }
 
 private:
+    // How long the end of a run waits for the worker's thread to return
+    // from its last message before leaving the rest to the timer.
+    static constexpr DWORD kEndWaitMs = 20;
+    // Deletes the ending workers whose threads end within `waitMs`.
+    void Sweep(DWORD waitMs);
     std::string LogHeader() const;
     void WriteHistory();
 

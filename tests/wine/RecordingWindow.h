@@ -26,19 +26,41 @@ struct Message {
     UINT style = 0;
 };
 
+// A small hidden window of class `className` (registered on first use)
+// whose messages go to `procedure`, with `self` in its user data.
+inline HWND CreateTestWindow(const char* className, WNDPROC procedure, void* self) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = className;
+    ::RegisterClassA(&windowClass);
+    HWND hwnd =
+        ::CreateWindowA(className, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, windowClass.hInstance, nullptr);
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    return hwnd;
+}
+
+// Handles this thread's messages until `done()` holds; false when
+// `timeoutMs` passed first.
+template <class Condition> bool PumpUntil(Condition done, DWORD timeoutMs = 30000) {
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+    return true;
+}
+
 // A window that records the worker's messages and answers the queries.
 class RecordingWindow {
 public:
-    RecordingWindow() {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.hInstance = ::GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "TavilRecordingWindow";
-        ::RegisterClassA(&windowClass);
-        hwnd = ::CreateWindowA("TavilRecordingWindow", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                               windowClass.hInstance, nullptr);
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
+    RecordingWindow() : hwnd(CreateTestWindow("TavilRecordingWindow", Procedure, this)) {}
     ~RecordingWindow() { ::DestroyWindow(hwnd); }
 
     HWND hwnd;
@@ -98,16 +120,7 @@ private:
 // Runs `worker` to its end while this thread handles the window's messages.
 inline void RunToEnd(CCallDllThread& worker, DWORD timeoutMs = 30000) {
     ASSERT_TRUE(worker.Start());
-    HANDLE thread = worker.handle();
-    DWORD start = ::GetTickCount();
-    while (::MsgWaitForMultipleObjects(1, &thread, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0) {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ASSERT_LT(::GetTickCount() - start, timeoutMs) << "the run did not end";
-    }
+    ASSERT_TRUE(PumpUntil([&] { return worker.Wait(0); }, timeoutMs)) << "the run did not end";
 }
 
 // The request of a batch run over the whole batch list of `catalogue`.

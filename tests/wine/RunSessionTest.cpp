@@ -19,15 +19,7 @@ namespace {
 // A window that hands the run's messages to a session.
 class SessionWindow {
 public:
-    SessionWindow() {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.hInstance = ::GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "TavilSessionWindow";
-        ::RegisterClassA(&windowClass);
-        hwnd = ::CreateWindowA("TavilSessionWindow", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                               windowClass.hInstance, nullptr);
-    }
+    SessionWindow() : hwnd(CreateTestWindow("TavilSessionWindow", Procedure, nullptr)) {}
     ~SessionWindow() { ::DestroyWindow(hwnd); }
     void Route(RunSession& session) { ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&session)); }
 
@@ -55,26 +47,12 @@ private:
             return 0;
         case WM_TIMER:
             if (wParam == kReapTimer)
-                session->Reap();
+                session->OnReapTimer();
             return 0;
         }
         return ::DefWindowProcA(hwnd, id, wParam, lParam);
     }
 };
-
-// Handles the window's messages until `done` holds or `timeoutMs` passed.
-template <class Condition> bool PumpUntil(Condition done, DWORD timeoutMs = 20000) {
-    DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageA(&msg);
-    }
-    return true;
-}
 
 RunStart QuickTest(const TestCatalogue& catalogue, const std::string& logDirectory) {
     RunStart start;
