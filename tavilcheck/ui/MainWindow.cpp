@@ -194,23 +194,31 @@ void MainWindow::CreatePages() {
     page.left += 2;
     page.top += 28;
     const int width = page.right - page.left, height = page.bottom - page.top;
-    auto place = [&](TesselDialog& dialog, const std::string& title, int x, int y, int w, int h) {
-        dialog.Create(m_tabs.hwnd());
-        m_tabs.AddPage(dialog.hwnd(), title);
-        dialog.Move(x, y, w, h);
+    // Each page is made when its tab is first chosen; the tab control
+    // shows the first one at once.
+    auto maker = [this](TesselDialog& dialog, RECT at, void (*placed)(MainWindow&) = nullptr) {
+        return [this, &dialog, at, placed] {
+            if (!dialog.Create(m_tabs.hwnd()))
+                return HWND(nullptr);
+            dialog.Move(at.left, at.top, at.right - at.left, at.bottom - at.top);
+            if (placed)
+                placed(*this);
+            return dialog.hwnd();
+        };
     };
 
     m_batchPage = std::make_unique<TestPage>(kBatchPage, m_hwnd, modeFlags, catalogue, texts.pageText, "");
-    place(*m_batchPage, Str(batchTitle), page.left, page.top, width, height);
+    m_tabs.AddPage(Str(batchTitle), maker(*m_batchPage, page));
     if (!recovery) {
         m_individualPage =
             std::make_unique<TestPage>(kIndividualTestPage, m_hwnd, modeFlags, catalogue, "", texts.individualTestText);
-        place(*m_individualPage, Str(IDS_TAB_INDIVIDUAL_TEST), page.left, page.top, width, height);
+        m_tabs.AddPage(Str(IDS_TAB_INDIVIDUAL_TEST), maker(*m_individualPage, page));
         m_toolsPage = std::make_unique<ToolsPage>(texts.deviceManagerText, texts.checkDiskText);
-        place(*m_toolsPage, Str(IDS_TAB_TOOLS), 12, page.top + 7, width - 29, height - 48);
-        m_toolsPage->LayOutTools();
+        RECT tools{12, page.top + 7, 12 + width - 29, page.top + 7 + height - 48};
+        m_tabs.AddPage(Str(IDS_TAB_TOOLS),
+                       maker(*m_toolsPage, tools, [](MainWindow& window) { window.m_toolsPage->LayOutTools(); }));
         m_historyPage = std::make_unique<HistoryPage>(texts.historyText);
-        place(*m_historyPage, Str(IDS_TAB_HISTORY), page.left, page.top, width, height);
+        m_tabs.AddPage(Str(IDS_TAB_HISTORY), maker(*m_historyPage, page));
     }
     // The band under the pages, in the window's client pixels.
     RECT tabs = m_tabs.WindowRectIn(m_hwnd);
@@ -231,9 +239,7 @@ bool MainWindow::PrepareDirectRun() {
             runTitle = catalogue.modules[slot].testName;
             if (m_individualPage) {
                 // The Individual Test tab comes to the front for the run.
-                m_tabs.SetCurSel(1);
-                ::ShowWindow(m_batchPage->hwnd(), SW_HIDE);
-                ::ShowWindow(m_individualPage->hwnd(), SW_SHOW);
+                m_tabs.Select(1);
             }
             return true;
         }

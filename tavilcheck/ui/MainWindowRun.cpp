@@ -244,7 +244,7 @@ LRESULT MainWindow::OnStringList(WPARAM, LPARAM lParam) {
 }
 
 LRESULT MainWindow::OnClearOutput(WPARAM, LPARAM) {
-    if (m_individualPage)
+    if (m_individualPage && m_individualPage->IsCreated())
         m_individualPage->ClearOutput();
     return 0;
 }
@@ -255,7 +255,7 @@ LRESULT MainWindow::OnPageChanged(WPARAM, LPARAM index) {
     m_session->ResetRunState();
     if (TestPage* page = CurrentTestPage())
         page->ResetPage();
-    else if (runKind == 3 && m_historyPage)
+    else if (runKind == 3 && m_historyPage && m_historyPage->IsCreated())
         m_historyPage->ShowIntroduction();
     return 0;
 }

@@ -15,23 +15,47 @@ void PageTabPainter::DrawItem(HDC dc, const RECT& rect, const char* text, BOOL s
 
 PageTabCtrl::PageTabCtrl() { SetPainter(&m_painter); }
 
-HWND PageTabCtrl::PageOf(int index) const { return reinterpret_cast<HWND>(GetItemData(index)); }
+HWND PageTabCtrl::PageOf(int index) {
+    if (index < 0 || static_cast<size_t>(index) >= m_pages.size())
+        return nullptr;
+    Tab& tab = m_pages[index];
+    if (!tab.page && tab.makePage) {
+        tab.page = tab.makePage();
+        tab.makePage = nullptr;
+        // The page window carries its tab's title too, for screen readers
+        // and automated checks (the tab texts cannot be read from outside).
+        if (tab.page)
+            ::SetWindowTextA(tab.page, tab.title.c_str());
+    }
+    return tab.page;
+}
 
-void PageTabCtrl::AddPage(HWND page, const std::string& title) {
-    int index = InsertItem(GetItemCount(), title, reinterpret_cast<LPARAM>(page));
-    // The page window carries its tab's title too, for screen readers and
-    // automated checks (the tab texts cannot be read from outside).
-    ::SetWindowTextA(page, title.c_str());
-    ::SetWindowPos(page, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ::ShowWindow(page, index == 0 ? SW_SHOW : SW_HIDE);
-    m_enabled.push_back(1);
+void PageTabCtrl::AddPage(const std::string& title, PageMaker makePage) {
+    InsertItem(GetItemCount(), title);
+    m_pages.push_back(Tab{title, std::move(makePage)});
+    if (m_pages.size() == 1)
+        ShowOnly(0);
+}
+
+void PageTabCtrl::ShowOnly(int index) {
+    HWND shown = PageOf(index);
+    for (const Tab& tab : m_pages)
+        if (tab.page && tab.page != shown)
+            ::ShowWindow(tab.page, SW_HIDE);
+    if (shown)
+        ::ShowWindow(shown, SW_SHOW);
+}
+
+void PageTabCtrl::Select(int index) {
+    SetCurSel(index);
+    ShowOnly(index);
 }
 
 void PageTabCtrl::SetTabEnabled(int index, BOOL enabled) {
     if (index < 0)
         return;
-    if (static_cast<size_t>(index) < m_enabled.size() && m_enabled[index] != enabled) {
-        m_enabled[index] = enabled;
+    if (static_cast<size_t>(index) < m_pages.size() && m_pages[index].enabled != enabled) {
+        m_pages[index].enabled = enabled;
         RECT item = GetItemRect(index);
         ::InvalidateRect(m_hwnd, &item, TRUE);
     }
@@ -40,7 +64,7 @@ void PageTabCtrl::SetTabEnabled(int index, BOOL enabled) {
 }
 
 BOOL PageTabCtrl::IsTabEnabled(int index) const {
-    return index >= 0 && static_cast<size_t>(index) < m_enabled.size() ? m_enabled[index] : FALSE;
+    return index >= 0 && static_cast<size_t>(index) < m_pages.size() ? m_pages[index].enabled : FALSE;
 }
 
 LRESULT PageTabCtrl::OnSelChanging() {
@@ -54,11 +78,11 @@ LRESULT PageTabCtrl::OnSelChange() {
         SetCurSel(m_previous);
         return 0;
     }
+    // The page exists before the notice, which resets it.
+    PageOf(selected);
     if (m_notify)
         ::SendMessageA(m_notify, TM_PAGE_CHANGED, 0, selected);
-    if (selected != m_previous)
-        ::ShowWindow(PageOf(m_previous), SW_HIDE);
-    ::ShowWindow(PageOf(selected), SW_SHOW);
+    ShowOnly(selected);
     return 0;
 }
 

@@ -1,8 +1,10 @@
-// The main window's tab control: owns one page window per tab, shows the
-// page of the selected tab, and can lock tabs so that a click on a locked
-// one keeps the current page.
+// The main window's tab control: holds one page window per tab, makes a
+// page the first time its tab is chosen (so that start-up makes only the
+// first one), shows the page of the selected tab, and can lock tabs so that
+// a click on a locked one keeps the current page.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,9 +29,18 @@ public:
     // goes: the main window.
     void SetNotifyWindow(HWND window) { m_notify = window; }
 
-    // Adds a tab titled `title` for `page`, a child of this control's parent
-    // area; the first page is shown, later ones start hidden.
-    void AddPage(HWND page, const std::string& title);
+    // Makes a page window (a child of this control), placed; nullptr when
+    // it could not be made.
+    using PageMaker = std::function<HWND()>;
+
+    // Adds a tab titled `title` whose page `makePage` makes: the first tab's
+    // page at once, shown; a later one's when its tab is first chosen.
+    void AddPage(const std::string& title, PageMaker makePage);
+    // Chooses tab `index` and shows its page, as a click on an enabled tab
+    // does, without the page-changed notice.
+    void Select(int index);
+    // The page of tab `index`, made now if it was not; nullptr for no tab.
+    HWND PageOf(int index);
     void SetTabEnabled(int index, BOOL enabled);
     BOOL IsTabEnabled(int index) const;
 
@@ -41,10 +52,16 @@ public:
     const PageTabPainter& tabPainter() const { return m_painter; }
 
 private:
-    HWND PageOf(int index) const;
+    struct Tab {
+        std::string title;
+        PageMaker makePage;
+        HWND page = nullptr;
+        BOOL enabled = 1;
+    };
+    void ShowOnly(int index);
 
     PageTabPainter m_painter;
-    std::vector<BOOL> m_enabled;
+    std::vector<Tab> m_pages;
     int m_previous = 0;
     HWND m_notify = nullptr;
 };

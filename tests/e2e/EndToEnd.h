@@ -2,6 +2,9 @@
 // window and its pages, closing the program.
 #pragma once
 
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "resource_ids.h"
@@ -29,6 +32,23 @@ inline HWND MainWindowOf(Process& program) { return WaitForWindow(program.id(), 
 
 // The pages of the main window, in tab order (the tab control's children).
 inline std::vector<HWND> Pages(HWND window) { return ChildDialogs(Control(window, IDC_PAGE_TABS)); }
+
+// Chooses tab `index` as a user's click does and returns the page then
+// shown (a page is made when its tab is first chosen); nullptr when the tab
+// did not come to the front in time.
+inline HWND ChooseTab(HWND window, int index) {
+    HWND tabs = Control(window, IDC_PAGE_TABS);
+    ClickTab(tabs, index, kTabWidth);
+    if (!WaitUntil([&] { return ::SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == index; }, kTimeout))
+        return nullptr;
+    // The click is handled to its end (page made and shown) before the
+    // window answers a sent message.
+    ::SendMessageA(window, WM_NULL, 0, 0);
+    for (HWND page : Pages(window))
+        if (IsShown(page))
+            return page;
+    return nullptr;
+}
 
 // Waits until no page's run button reads "Stop" any more and one reads
 // "Back": the run has ended.

@@ -35,8 +35,14 @@ HWND PageOf(HWND window, PageKind kind) {
     return nullptr;
 }
 
-// The tab titles, as the pages carry them, sorted.
+// The tab titles, as the pages carry them, sorted.  A page is made when
+// its tab is first chosen, so each tab is chosen once, as a user would,
+// ending on the first.
 std::vector<std::string> TabTitles(HWND window) {
+    const size_t count = static_cast<size_t>(TabCount(Control(window, IDC_PAGE_TABS)));
+    for (int tab = static_cast<int>(count) - 1; tab >= 0; --tab)
+        EXPECT_TRUE(ChooseTab(window, tab));
+    EXPECT_EQ(count, Pages(window).size());
     std::vector<std::string> titles;
     for (HWND page : Pages(window))
         titles.push_back(WindowText(page));
@@ -122,11 +128,10 @@ TEST(MainWindow, IndividualTestListLosesItsPlaceholderAtTheFirstChoice) {
     Process program(installation.Program(), "", installation.directory());
     HWND window = MainWindowOf(program);
     ASSERT_TRUE(window);
-    ClickTab(Control(window, IDC_PAGE_TABS), 1, kTabWidth);
-    HWND page = PageOf(window, kIndividual);
+    HWND page = ChooseTab(window, 1);
     ASSERT_TRUE(page);
+    EXPECT_EQ(page, PageOf(window, kIndividual));
     HWND list = Control(page, IDC_MODULE_LIST);
-    EXPECT_TRUE(WaitUntil([&] { return IsShown(page); }, kTimeout));
     std::vector<std::string> expected = {"Please select a test       ", "Memory Test", "Processor Test",
                                          "Storage Test"};
     std::vector<std::string> items;

@@ -71,9 +71,8 @@ TEST(RunLog, StopEndsACapturedProgramAtOnceAndIsRecordedAsAbort) {
     Process program(installation.Program(), "", installation.directory());
     HWND window = MainWindowOf(program);
     ASSERT_TRUE(window);
-    ClickTab(Control(window, IDC_PAGE_TABS), 1, kTabWidth);
-    HWND page = Pages(window)[1];
-    EXPECT_TRUE(WaitUntil([&] { return IsShown(page); }, kTimeout));
+    HWND page = ChooseTab(window, 1);
+    ASSERT_TRUE(page);
     ChooseListItem(page, IDC_MODULE_LIST, 1);
     EXPECT_TRUE(WaitUntil([&] { return ListCount(Control(page, IDC_MODULE_LIST)) == 1; }, kTimeout));
     PressButton(page, IDC_RUN);

@@ -73,27 +73,38 @@ struct RichEditFixture {
 
 } // namespace
 
-TEST(PageTabCtrl, LockedTabKeepsThePageAndSendsNoNotice) {
+TEST(PageTabCtrl, PagesAreMadeWhenFirstChosenAndALockedTabKeepsThePage) {
     TabDialog dialog;
     ASSERT_TRUE(dialog.Create(nullptr));
     RecordingWindow owner;
     dialog.tabs.SetNotifyWindow(owner.hwnd);
-    HWND first = MakePage(dialog.tabs.hwnd()), second = MakePage(dialog.tabs.hwnd());
-    dialog.tabs.AddPage(first, " Quick Test ");
-    dialog.tabs.AddPage(second, " History ");
-    EXPECT_TRUE(::IsWindowVisible(first) || ::GetWindowLongA(first, GWL_STYLE) & WS_VISIBLE);
-    EXPECT_FALSE(::GetWindowLongA(second, GWL_STYLE) & WS_VISIBLE) << "later pages start hidden";
+    HWND first = nullptr, second = nullptr;
+    int made = 0;
+    // The notice comes after the page is made: the main window resets it.
+    bool madeBeforeNotice = false;
+    dialog.tabs.AddPage(" Quick Test ", [&] { return first = MakePage(dialog.tabs.hwnd()); });
+    dialog.tabs.AddPage(" History ", [&] {
+        ++made;
+        madeBeforeNotice = owner.All(TM_PAGE_CHANGED).empty();
+        second = MakePage(dialog.tabs.hwnd());
+        ::ShowWindow(second, SW_HIDE);
+        return second;
+    });
+    ASSERT_TRUE(first) << "the first page is made at once";
+    EXPECT_TRUE(::GetWindowLongA(first, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(0, made) << "later pages wait for their tab";
     char title[64] = "";
-    ::GetWindowTextA(second, title, sizeof title);
-    EXPECT_EQ(" History ", std::string(title)) << "a page carries its tab's title";
+    ::GetWindowTextA(first, title, sizeof title);
+    EXPECT_EQ(" Quick Test ", std::string(title)) << "a page carries its tab's title";
 
     struct Case {
         BOOL enabled;
         int selectedAfter;
         size_t notices;
-    } cases[] = {{FALSE, 0, 0}, {TRUE, 1, 1}};
+        int madeAfter;
+    } cases[] = {{FALSE, 0, 0, 0}, {TRUE, 1, 1, 1}, {TRUE, 1, 1, 1}};
     for (const Case& c : cases) {
-        dialog.tabs.SetCurSel(0);
+        dialog.tabs.Select(0);
         owner.messages.clear();
         dialog.tabs.SetTabEnabled(1, c.enabled);
         EXPECT_EQ(c.enabled, dialog.tabs.tabPainter().enabled) << "the painter draws with the last flag";
@@ -101,12 +112,19 @@ TEST(PageTabCtrl, LockedTabKeepsThePageAndSendsNoNotice) {
         dialog.tabs.SetCurSel(1); // the user's click
         dialog.tabs.OnSelChange();
         EXPECT_EQ(c.selectedAfter, dialog.tabs.GetCurSel());
+        EXPECT_EQ(c.madeAfter, made) << "a page is made once, and not for a locked tab";
         ASSERT_EQ(c.notices, owner.All(TM_PAGE_CHANGED).size());
         if (c.notices) {
             EXPECT_EQ(1, owner.All(TM_PAGE_CHANGED)[0]->lParam);
+            EXPECT_TRUE(madeBeforeNotice);
+            EXPECT_TRUE(::GetWindowLongA(second, GWL_STYLE) & WS_VISIBLE);
+            EXPECT_FALSE(::GetWindowLongA(first, GWL_STYLE) & WS_VISIBLE);
+            ::GetWindowTextA(second, title, sizeof title);
+            EXPECT_EQ(" History ", std::string(title));
         }
-        EXPECT_EQ(c.selectedAfter == 1, (::GetWindowLongA(second, GWL_STYLE) & WS_VISIBLE) != 0);
     }
+    EXPECT_EQ(second, dialog.tabs.PageOf(1));
+    EXPECT_FALSE(dialog.tabs.PageOf(2));
     EXPECT_FALSE(dialog.tabs.IsTabEnabled(-1));
     EXPECT_FALSE(dialog.tabs.IsTabEnabled(7));
 }
