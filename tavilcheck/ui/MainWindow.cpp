@@ -195,17 +195,8 @@ void MainWindow::CreatePages() {
     page.top += 28;
     const int width = page.right - page.left, height = page.bottom - page.top;
     // Each page is made when its tab is first chosen; the tab control
-    // shows the first one at once.
-    auto maker = [this](TesselDialog& dialog, RECT at, void (*placed)(MainWindow&) = nullptr) {
-        return [this, &dialog, at, placed] {
-            if (!dialog.Create(m_tabs.hwnd()))
-                return HWND(nullptr);
-            dialog.Move(at.left, at.top, at.right - at.left, at.bottom - at.top);
-            if (placed)
-                placed(*this);
-            return dialog.hwnd();
-        };
-    };
+    // makes and shows the first one at once.
+    auto maker = [this](TesselDialog& dialog, RECT at) { return [this, &dialog, at] { return MakePage(dialog, at); }; };
 
     m_batchPage = std::make_unique<TestPage>(kBatchPage, m_hwnd, modeFlags, catalogue, texts.pageText, "");
     m_tabs.AddPage(Str(batchTitle), maker(*m_batchPage, page));
@@ -215,8 +206,12 @@ void MainWindow::CreatePages() {
         m_tabs.AddPage(Str(IDS_TAB_INDIVIDUAL_TEST), maker(*m_individualPage, page));
         m_toolsPage = std::make_unique<ToolsPage>(texts.deviceManagerText, texts.checkDiskText);
         RECT tools{12, page.top + 7, 12 + width - 29, page.top + 7 + height - 48};
-        m_tabs.AddPage(Str(IDS_TAB_TOOLS),
-                       maker(*m_toolsPage, tools, [](MainWindow& window) { window.m_toolsPage->LayOutTools(); }));
+        m_tabs.AddPage(Str(IDS_TAB_TOOLS), [this, tools] {
+            HWND made = MakePage(*m_toolsPage, tools);
+            if (made)
+                m_toolsPage->LayOutTools();
+            return made;
+        });
         m_historyPage = std::make_unique<HistoryPage>(texts.historyText);
         m_tabs.AddPage(Str(IDS_TAB_HISTORY), maker(*m_historyPage, page));
     }
@@ -224,6 +219,13 @@ void MainWindow::CreatePages() {
     RECT tabs = m_tabs.WindowRectIn(m_hwnd);
     m_bandPainter.bandTop = tabs.top + page.bottom + 12;
     Invalidate();
+}
+
+HWND MainWindow::MakePage(TesselDialog& page, const RECT& at) {
+    if (!page.Create(m_tabs.hwnd()))
+        return nullptr;
+    page.Move(at.left, at.top, at.right - at.left, at.bottom - at.top);
+    return page.hwnd();
 }
 
 bool MainWindow::PrepareDirectRun() {

@@ -118,6 +118,9 @@ private:
     void ApplyLoggingRule();
     void LayOutWindow();
     void CreatePages();
+    // Makes `page` in the tab control and places it at `at`; nullptr when
+    // it could not be made.
+    HWND MakePage(TesselDialog& page, const RECT& at);
     bool PrepareDirectRun();
 
     // Run control steps.

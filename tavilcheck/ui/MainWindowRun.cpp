@@ -244,6 +244,7 @@ LRESULT MainWindow::OnStringList(WPARAM, LPARAM lParam) {
 }
 
 LRESULT MainWindow::OnClearOutput(WPARAM, LPARAM) {
+    // A page not made yet has no output to clear.
     if (m_individualPage && m_individualPage->IsCreated())
         m_individualPage->ClearOutput();
     return 0;
@@ -255,7 +256,7 @@ LRESULT MainWindow::OnPageChanged(WPARAM, LPARAM index) {
     m_session->ResetRunState();
     if (TestPage* page = CurrentTestPage())
         page->ResetPage();
-    else if (runKind == 3 && m_historyPage && m_historyPage->IsCreated())
+    else if (runKind == 3 && m_historyPage)
         m_historyPage->ShowIntroduction();
     return 0;
 }
