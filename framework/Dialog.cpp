@@ -117,6 +117,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         result = dialog->WindowProc(message, wParam, lParam);
     } catch (...) {
         defaultRequested = true;
+        dialog->OnHandlerFailure(std::current_exception());
     }
     dialog->m_defaultRequested = outer;
 

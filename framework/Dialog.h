@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <exception>
+
 #include "MessageMap.h"
 #include "Window.h"
 
@@ -48,6 +50,10 @@ protected:
 
     // Leaves the current message to the system's dialog processing.
     LRESULT Default();
+    // Called when a handler threw: the message has been left to the
+    // system, and the exception stops here.  A dialog that must not run on
+    // after a failure keeps `failure` and ends itself.
+    virtual void OnHandlerFailure(std::exception_ptr failure) noexcept { (void)failure; }
 
     static const MessageMapEntry s_messageEntries[];
     static const MessageMap s_messageMap;

@@ -12,7 +12,7 @@ template <typename T> struct GdiObjectTraits {
     using Type = T;
     static Type Empty() { return nullptr; }
     static bool IsValid(Type h) { return h != nullptr; }
-    static void Close(Type h) { ::DeleteObject(h); }
+    static bool Close(Type h) { return ::DeleteObject(h) != 0; }
 };
 
 // A font, brush, pen or bitmap the program created.
@@ -21,14 +21,33 @@ using Brush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using Pen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using Bitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 
+struct IconTraits {
+    using Type = HICON;
+    static Type Empty() { return nullptr; }
+    static bool IsValid(Type h) { return h != nullptr; }
+    static bool Close(Type h) { return ::DestroyIcon(h) != 0; }
+};
+// An icon loaded without LR_SHARED.
+using Icon = UniqueHandle<IconTraits>;
+
 struct MenuTraits {
     using Type = HMENU;
     static Type Empty() { return nullptr; }
     static bool IsValid(Type h) { return h != nullptr; }
-    static void Close(Type h) { ::DestroyMenu(h); }
+    static bool Close(Type h) { return ::DestroyMenu(h) != 0; }
 };
 // A menu loaded or created by the program (not one attached to a window).
 using Menu = UniqueHandle<MenuTraits>;
+
+struct WindowTraits {
+    using Type = HWND;
+    static Type Empty() { return nullptr; }
+    static bool IsValid(Type h) { return h != nullptr; }
+    static bool Close(Type h) { return ::DestroyWindow(h) != 0; }
+};
+// A window the program created for itself (not one owned by a dialog or
+// a framework object), destroyed when it goes.
+using OwnedWindow = UniqueHandle<WindowTraits>;
 
 // The device context of a window's client area (GetDC) or of the whole
 // window with its frame (GetWindowDC), released when it goes.

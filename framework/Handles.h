@@ -30,6 +30,13 @@ public:
     Type get() const { return m_handle; }
     explicit operator bool() const { return Traits::IsValid(m_handle); }
 
+    // Closes what is held; false when the close function failed (the
+    // handle is given up either way).
+    bool close() {
+        if (!Traits::IsValid(m_handle))
+            return true;
+        return Traits::Close(std::exchange(m_handle, Traits::Empty()));
+    }
     // Closes what is held and takes `handle` instead.
     void reset(Type handle = Traits::Empty()) {
         if (Traits::IsValid(m_handle))
@@ -54,21 +61,21 @@ struct KernelHandleTraits {
     // Functions disagree on how they say "no handle": some return null,
     // CreateFile and its kin INVALID_HANDLE_VALUE.  Neither is closed.
     static bool IsValid(Type h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-    static void Close(Type h) { ::CloseHandle(h); }
+    static bool Close(Type h) { return ::CloseHandle(h) != 0; }
 };
 
 struct LibraryTraits {
     using Type = HMODULE;
     static Type Empty() { return nullptr; }
     static bool IsValid(Type h) { return h != nullptr; }
-    static void Close(Type h) { ::FreeLibrary(h); }
+    static bool Close(Type h) { return ::FreeLibrary(h) != 0; }
 };
 
 struct FindTraits {
     using Type = HANDLE;
     static Type Empty() { return INVALID_HANDLE_VALUE; }
     static bool IsValid(Type h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
-    static void Close(Type h) { ::FindClose(h); }
+    static bool Close(Type h) { return ::FindClose(h) != 0; }
 };
 
 // A process, thread, file, pipe, event, mutex, job or token handle.

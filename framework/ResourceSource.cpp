@@ -3,6 +3,7 @@
 namespace fw {
 namespace {
 HMODULE g_library = nullptr;
+bool g_programFallback = true;
 
 // Reads string `id` from `module` without a length limit: string tables
 // hold counted UTF-16 strings in blocks of 16.
@@ -29,7 +30,7 @@ bool ReadString(HMODULE module, UINT id, std::string& text) {
 }
 
 HMODULE ModuleWith(UINT id, LPCSTR type) {
-    if (g_library && ::FindResourceA(g_library, MAKEINTRESOURCEA(id), type))
+    if (g_library && (::FindResourceA(g_library, MAKEINTRESOURCEA(id), type) || !g_programFallback))
         return g_library;
     return ResourceSource::Program();
 }
@@ -37,13 +38,16 @@ HMODULE ModuleWith(UINT id, LPCSTR type) {
 
 namespace ResourceSource {
 
-void SetLibrary(HMODULE library) { g_library = library; }
+void SetLibrary(HMODULE library, bool programFallback) {
+    g_library = library;
+    g_programFallback = library ? programFallback : true;
+}
 HMODULE Library() { return g_library; }
 HMODULE Program() { return ::GetModuleHandleA(nullptr); }
 
 std::string LoadString(UINT id) {
     std::string text;
-    if (g_library && ReadString(g_library, id, text))
+    if (g_library && (ReadString(g_library, id, text) || !g_programFallback))
         return text;
     ReadString(Program(), id, text);
     return text;

@@ -10,8 +10,10 @@ namespace fw {
 namespace ResourceSource {
 
 // Makes `library` the source (nullptr: the program's own resources).  The
-// library stays loaded for the life of the process; the caller owns it.
-void SetLibrary(HMODULE library);
+// caller owns the library and keeps it loaded while it is the source.
+// With `programFallback` false the library is the only source: an id it
+// lacks gives an empty string, and no template or menu from the program.
+void SetLibrary(HMODULE library, bool programFallback = true);
 HMODULE Library();
 
 // The program's own module.

@@ -47,6 +47,24 @@ std::string RemoveFirst(std::string text, const std::string& part) {
     return text;
 }
 
+std::string FormatText(const std::string& format, char conversion, const std::string* values, size_t count) {
+    std::string text;
+    size_t used = 0;
+    for (size_t i = 0; i < format.size(); ++i) {
+        char next = i + 1 < format.size() ? format[i + 1] : '\0';
+        if (format[i] == '%' && next == '%') {
+            text += '%';
+            ++i;
+        } else if (format[i] == '%' && next == conversion && used < count) {
+            text += values[used++];
+            ++i;
+        } else {
+            text += format[i];
+        }
+    }
+    return text;
+}
+
 int LeadingDecimal(const std::string& text) {
     long long value = 0;
     for (char c : text) {

@@ -32,4 +32,15 @@ std::string WithOneTrailingBackslash(std::string directory);
 // that C-string searches can see.
 std::string UpToFirstNul(const std::string& text);
 
+// printf-like formatting for formats from resource libraries, which are
+// outside input: each "%" `conversion` ('s' or 'd') takes the next of
+// `values` (already text), "%%" gives "%", and a conversion with no value
+// left, or of another letter, is kept as it stands instead of reading a
+// missing argument.
+std::string FormatText(const std::string& format, char conversion, const std::string* values, size_t count);
+// The format's "%s" replaced by `value`.
+inline std::string FormatText(const std::string& format, const std::string& value) {
+    return FormatText(format, 's', &value, 1);
+}
+
 } // namespace fw

@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
-"""Draws the program icon: a blue rounded tile with a white pulse line
-(the trace of a diagnostic), at 16, 32 and 48 pixels, into one .ico file.
+"""Draws a program icon: a blue rounded tile with a white line drawing, at
+16, 32 and 48 pixels, into one .ico file.  "pulse" (the default) is the
+trace of a diagnostic, for tavilcheck; "gauge" a dial with its needle
+turned up, for perfmode.
 
-Usage: make_icon.py OUTPUT.ico
+Usage: make_icon.py OUTPUT.ico [pulse|gauge]
 """
+import math
 import struct
 import sys
 
@@ -11,6 +14,12 @@ BLUE = (158, 94, 0)      # B, G, R of the skin's accent colour
 WHITE = (255, 255, 255)
 # The pulse, as points in a 0..1 square: flat, up, down, up, flat.
 PULSE = [(0.12, 0.55), (0.36, 0.55), (0.46, 0.25), (0.58, 0.78), (0.68, 0.45), (0.88, 0.45)]
+# The dial: an arc over the lower two thirds and a needle from its centre.
+DIAL = [(0.5 + 0.32 * math.cos(math.radians(a)), 0.62 - 0.32 * math.sin(math.radians(a)))
+        for a in range(-20, 201, 10)]
+NEEDLE = [(0.5, 0.62), (0.72, 0.36)]
+DRAWINGS = {"pulse": [PULSE], "gauge": [DIAL, NEEDLE]}
+drawing = DRAWINGS["pulse"]
 
 
 def distance_to_segment(px, py, ax, ay, bx, by):
@@ -29,7 +38,7 @@ def pixel(size, x, y):
     if (qx * qx + qy * qy) ** 0.5 > radius - 0.5 / size:
         return (0, 0, 0, 0)
     width = max(0.07, 1.6 / size)
-    d = min(distance_to_segment(u, v, *PULSE[i], *PULSE[i + 1]) for i in range(len(PULSE) - 1))
+    d = min(distance_to_segment(u, v, *line[i], *line[i + 1]) for line in drawing for i in range(len(line) - 1))
     colour = WHITE if d < width / 2 else BLUE
     return colour + (255,)
 
@@ -46,6 +55,8 @@ def image(size):
 
 
 def main():
+    global drawing
+    drawing = DRAWINGS[sys.argv[2] if len(sys.argv) > 2 else "pulse"]
     sizes = [16, 32, 48]
     images = [image(s) for s in sizes]
     out = struct.pack("<HHH", 0, 1, len(sizes))

@@ -1,5 +1,6 @@
 #include "RunProgress.h"
 
+#include "framework/TextUtil.h"
 #include "tavilcheck/catalogue/ModeFlags.h"
 
 namespace tavil {
@@ -28,23 +29,13 @@ int ProgramModuleProgress(int& base, int divisor) {
 }
 
 namespace {
-// Not printf: the format may come from a resource library, and a stray
-// "%s" there must not read an argument that is not there.
+// The format may come from a resource library: fw::FormatText takes only
+// the values given, whatever the format holds.
 std::string Format(const std::string& format, const int* values, size_t count) {
-    std::string text;
-    size_t used = 0;
-    for (size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == '%') {
-            text += '%';
-            ++i;
-        } else if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 'd' && used < count) {
-            text += std::to_string(values[used++]);
-            ++i;
-        } else {
-            text += format[i];
-        }
-    }
-    return text;
+    std::string texts[2];
+    for (size_t i = 0; i < count && i < 2; ++i)
+        texts[i] = std::to_string(values[i]);
+    return fw::FormatText(format, 'd', texts, count < 2 ? count : 2);
 }
 } // namespace
 

@@ -16,9 +16,9 @@
 #include <cstdio>
 #include <string>
 
-#include "framework/Gdi.h"
 #include "resource_ids.h"
 #include "tests/uidriver/UiDriver.h"
+#include "tests/uidriver/WindowPicture.h"
 
 using namespace uidriver;
 
@@ -26,45 +26,6 @@ namespace {
 
 constexpr DWORD kTimeout = 60000;
 constexpr int kTabWidth = 159;
-
-// Saves the window's screen area as a 24-bit BMP file.
-bool SaveWindowPicture(HWND window, const std::string& path) {
-    RECT rect;
-    ::GetWindowRect(window, &rect);
-    int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    fw::WindowDC screenDC(nullptr);
-    HDC screen = screenDC.get();
-    fw::MemoryDC memoryDC(screen);
-    HDC memory = memoryDC.get();
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    fw::Bitmap bitmap(::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap)
-        return false;
-    {
-        fw::ScopedSelect selected(memory, bitmap.get());
-        ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    }
-    DWORD rowSize = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    DWORD dataSize = rowSize * static_cast<DWORD>(height);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + dataSize;
-    bool saved = false;
-    if (std::FILE* out = std::fopen(path.c_str(), "wb")) {
-        saved = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-                std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-                std::fwrite(bits, 1, dataSize, out) == dataSize;
-        std::fclose(out);
-    }
-    return saved;
-}
 
 // The batch page and the Individual Test page: the pages with a run
 // button; the Individual Test page's list holds items.

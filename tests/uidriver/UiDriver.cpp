@@ -130,6 +130,8 @@ void PressButton(HWND dialog, int id) {
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
+void ClickButton(HWND dialog, int id) { ::PostMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
 std::vector<HWND> ChildDialogs(HWND parent) {
     std::vector<HWND> dialogs;
     for (HWND child = ::FindWindowExA(parent, nullptr, "#32770", nullptr); child;

@@ -63,6 +63,9 @@ bool IsEnabledWindow(HWND hwnd);
 // Presses the button `id` of `dialog` (the button notifies its dialog as
 // a click would).
 void PressButton(HWND dialog, int id);
+// Clicks the button `id` of `dialog` as the mouse would (BM_CLICK): a radio
+// button or check box changes its state, then notifies its dialog.
+void ClickButton(HWND dialog, int id);
 // Sends a dialog command without a control (IDOK for Enter, IDCANCEL for Esc).
 void SendCommand(HWND dialog, int id);
 

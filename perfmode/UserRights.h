@@ -1,0 +1,20 @@
+// Whether the user may change the performance mode: a member of the
+// built-in Administrators group whose membership is enabled.
+#pragma once
+
+#include <windows.h>
+
+namespace perfmode {
+
+// The check on the process token.  Outside the NT family every user
+// passes; so does a user whose token or group list cannot be read.
+bool IsUserAdministrator();
+
+// The rule itself: true when `token`'s groups hold S-1-5-32-544 with the
+// enabled attribute; `unreadable` when the list cannot be read.
+bool TokenHasEnabledAdministrators(HANDLE token, bool& unreadable);
+
+// The rule over a group list.
+bool GroupsHaveEnabledAdministrators(const TOKEN_GROUPS& groups);
+
+} // namespace perfmode

@@ -1,0 +1,2 @@
+/* PerfRes.dll holds resources only; a DLL needs one object file. */
+int PerfResPlaceholder;
