@@ -22,9 +22,8 @@ struct IdRange {
 const IdRange kNoHelpPopup[] = {{1204, 1204}, {1214, 1214}, {1216, 1218}, {1248, 1254}, {1263, 1264},
                                 {1330, 1330}, {1332, 1334}, {1350, 1352}, {1409, 1409}, {1411, 1418},
                                 {1434, 1436}, {1446, 1446}, {1450, 1451}, {-1, -1}};
-const IdRange kNoContextMenu[] = {{1014, 1014}, {1214, 1214}, {1263, 1264}, {1330, 1330}, {1332, 1334},
-                                  {1350, 1352}, {1409, 1409}, {1411, 1418}, {1434, 1436}, {1446, 1446},
-                                  {1450, 1451}, {-1, -1}};
+const IdRange kNoContextMenu[] = {{1014, 1014}, {1214, 1214}, {1263, 1264}, {1330, 1330}, {1332, 1334}, {1350, 1352},
+                                  {1409, 1409}, {1411, 1418}, {1434, 1436}, {1446, 1446}, {1450, 1451}, {-1, -1}};
 
 template <size_t N> bool InRanges(const IdRange (&ranges)[N], int id) {
     for (const IdRange& range : ranges)
@@ -45,12 +44,11 @@ bool Contains(const RECT& outer, const RECT& inner) {
 
 CTavInterfaceDialog::CTavInterfaceDialog(UINT templateId, HelpFile& help, HWND parent)
     : TesselDialog2(templateId, parent),
-      m_help(help),
-      m_buttons{{IDOK, IDS_BUTTON_OK, 0x50030001, true, {}},
-                {IDCANCEL, IDS_BUTTON_CANCEL, 0x50010000, true, {}},
-                {IDC_APPLY, IDS_BUTTON_APPLY, 0x58010000, true, {}},
-                {IDC_DEFAULT, IDS_BUTTON_DEFAULT, 0x50010000, true, {}},
-                {IDC_HELP_BUTTON, IDS_BUTTON_HELP, 0x50010000, true, {}}},
+      m_help(help), m_buttons{{IDOK, IDS_BUTTON_OK, 0x50030001, true, {}},
+                              {IDCANCEL, IDS_BUTTON_CANCEL, 0x50010000, true, {}},
+                              {IDC_PERF_APPLY, IDS_BUTTON_APPLY, 0x58010000, true, {}},
+                              {IDC_PERF_DEFAULT, IDS_BUTTON_DEFAULT, 0x50010000, true, {}},
+                              {IDC_PERF_HELP, IDS_BUTTON_HELP, 0x50010000, true, {}}},
       m_dialogTemplateId(templateId) {}
 
 bool CTavInterfaceDialog::CanRun() { return IsUserAdministrator(); }
@@ -60,7 +58,7 @@ bool CTavInterfaceDialog::ConfirmDefault() {
 }
 
 void CTavInterfaceDialog::EnableApply(bool enable) {
-    HWND apply = Item(IDC_APPLY);
+    HWND apply = Item(IDC_PERF_APPLY);
     if (apply && ::GetFocus() == apply)
         Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDOK)), TRUE);
     if (apply)
@@ -80,8 +78,10 @@ BOOL CTavInterfaceDialog::OnInitDialog() {
 
 void CTavInterfaceDialog::BuildButtonRow() {
     HMODULE resources = fw::ResourceSource::Library() ? fw::ResourceSource::Library() : fw::ResourceSource::Program();
-    m_largeIcon.reset(static_cast<HICON>(::LoadImageA(resources, MAKEINTRESOURCEA(IDI_PERFORMANCE), IMAGE_ICON, 32, 32, 0)));
-    m_smallIcon.reset(static_cast<HICON>(::LoadImageA(resources, MAKEINTRESOURCEA(IDI_PERFORMANCE), IMAGE_ICON, 16, 16, 0)));
+    m_largeIcon.reset(
+        static_cast<HICON>(::LoadImageA(resources, MAKEINTRESOURCEA(IDI_PERFORMANCE), IMAGE_ICON, 32, 32, 0)));
+    m_smallIcon.reset(
+        static_cast<HICON>(::LoadImageA(resources, MAKEINTRESOURCEA(IDI_PERFORMANCE), IMAGE_ICON, 16, 16, 0)));
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_largeIcon.get()));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
 
@@ -110,9 +110,9 @@ void CTavInterfaceDialog::BuildButtonRow() {
             continue;
         const ButtonPlace& at = places[place++];
         std::string text = fw::ResourceSource::LoadString(button.textId);
-        HWND made = ::CreateWindowExA(0, "BUTTON", text.c_str(), button.style, at.left, at.top, at.right - at.left,
-                                      at.bottom - at.top, m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(button.id)),
-                                      ::GetModuleHandleA(nullptr), nullptr);
+        HWND made = ::CreateWindowExA(
+            0, "BUTTON", text.c_str(), button.style, at.left, at.top, at.right - at.left, at.bottom - at.top, m_hwnd,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(button.id)), ::GetModuleHandleA(nullptr), nullptr);
         if (!made)
             continue;
         ::SendMessageA(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -124,7 +124,7 @@ void CTavInterfaceDialog::BuildButtonRow() {
 bool CTavInterfaceDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDC_HELP_BUTTON) {
+        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDC_PERF_HELP) {
             m_help.WinHelp(m_hwnd, kHelpContextBase + m_dialogTemplateId, HELP_CONTEXT);
             result = 0;
             return true;

@@ -9,10 +9,10 @@
 namespace perfmode {
 
 FW_BEGIN_MESSAGE_MAP(CTavPerformanceDlg, CTavInterfaceDialog)
-FW_ON_COMMAND(IDC_MODE_POWER_SAVING, OnModeClicked)
-FW_ON_COMMAND(IDC_MODE_PERFORMANCE, OnModeClicked)
-FW_ON_COMMAND(IDC_APPLY, OnApply)
-FW_ON_COMMAND(IDC_DEFAULT, OnDefault)
+    FW_ON_COMMAND(IDC_MODE_POWER_SAVING, OnModeClicked)
+    FW_ON_COMMAND(IDC_MODE_PERFORMANCE, OnModeClicked)
+    FW_ON_COMMAND(IDC_PERF_APPLY, OnApply)
+    FW_ON_COMMAND(IDC_PERF_DEFAULT, OnDefault)
 FW_END_MESSAGE_MAP()
 
 CTavPerformanceDlg::CTavPerformanceDlg(MachineUtility& utility, WindowsRestart& restart, HelpFile& help)

@@ -92,8 +92,8 @@ void MachineUtility::CreateHiddenWindow() {
     // A class left registered by an earlier start in this process serves.
     if (!::RegisterClassA(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         throw mns_co_MemoryException();
-    m_hiddenWindow.reset(::CreateWindowExA(0, kHiddenWindowClass, kHiddenWindowTitle, 0, 0, 0, 0, 0, nullptr,
-                                           nullptr, windowClass.hInstance, nullptr));
+    m_hiddenWindow.reset(::CreateWindowExA(0, kHiddenWindowClass, kHiddenWindowTitle, 0, 0, 0, 0, 0, nullptr, nullptr,
+                                           windowClass.hInstance, nullptr));
     if (!m_hiddenWindow)
         throw mns_co_InternalException();
 }

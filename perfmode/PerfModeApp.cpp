@@ -123,8 +123,7 @@ void PerfModeApp::Run() {
         ::LoadLibraryExA((ProgramFolder() + libraryName).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     if (!m_resourceLibrary) {
         fw::ResourceSource::SetLibrary(nullptr);
-        ShowMessage(fw::FormatText(fw::ResourceSource::LoadString(IDS_CANNOT_OPEN_LIBRARY), libraryName),
-                    MB_ICONSTOP);
+        ShowMessage(fw::FormatText(fw::ResourceSource::LoadString(IDS_CANNOT_OPEN_LIBRARY), libraryName), MB_ICONSTOP);
         throw mns_co_BadEnvironment();
     }
     // From here on the library is the only source of texts and windows.

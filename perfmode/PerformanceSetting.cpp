@@ -26,7 +26,8 @@ bool PerformanceSetting::Read() {
 bool PerformanceSetting::Write() {
     // The library gets the member itself (signed and unsigned may alias).
     if (m_utility.callDriverDWORD)
-        m_utility.callDriverDWORD(m_utility.handle(), MU_WRITE_SELECTED_MODE, reinterpret_cast<uint32_t*>(&selectedMode));
+        m_utility.callDriverDWORD(m_utility.handle(), MU_WRITE_SELECTED_MODE,
+                                  reinterpret_cast<uint32_t*>(&selectedMode));
     return true;
 }
 

@@ -23,8 +23,7 @@ void RegistryValue::Read() {
     // what it is (type 2) instead of handing it over expanded.
     const DWORD flags = SRRF_RT_ANY | SRRF_NOEXPAND;
     DWORD storedType = 0, storedSize = 0;
-    LONG error =
-        ::SHRegGetValueA(root, subKey.c_str(), valueName.c_str(), flags, &storedType, nullptr, &storedSize);
+    LONG error = ::SHRegGetValueA(root, subKey.c_str(), valueName.c_str(), flags, &storedType, nullptr, &storedSize);
     if (error != ERROR_SUCCESS)
         ThrowRegistryError(error);
 

@@ -16,10 +16,10 @@
 
 #include <stdint.h>
 
-#define MU_READ_STATE_WORD 0x60u
+#define MU_READ_STATE_WORD     0x60u
 #define MU_WRITE_SELECTED_MODE 0x5Fu
-#define MU_STATE_SELECTED_BIT 4
-#define MU_STATE_ACTIVE_BIT 0
+#define MU_STATE_SELECTED_BIT  4
+#define MU_STATE_ACTIVE_BIT    0
 
 typedef uint32_t(__cdecl* MuOpenFunction)(uint32_t, uint32_t);
 typedef void(__cdecl* MuCloseFunction)(uint32_t);

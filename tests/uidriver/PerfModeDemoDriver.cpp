@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     bool performance = ::SendMessageA(Control(dialog, IDC_MODE_PERFORMANCE), BM_GETCHECK, 0, 0) == BST_CHECKED;
     std::printf("Mode in effect: %s\n", performance ? "performance" : "power saving");
     ClickButton(dialog, performance ? IDC_MODE_POWER_SAVING : IDC_MODE_PERFORMANCE);
-    bool applyEnabled = WaitUntil([&] { return IsEnabledWindow(Control(dialog, IDC_APPLY)); }, kTimeout);
+    bool applyEnabled = WaitUntil([&] { return IsEnabledWindow(Control(dialog, IDC_PERF_APPLY)); }, kTimeout);
     std::printf("Apply enabled after choosing the other mode: %s\n", applyEnabled ? "yes" : "no");
     PressButton(dialog, IDOK);
     MessageBoxView box;
