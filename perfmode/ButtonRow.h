@@ -11,9 +11,10 @@ struct ButtonPlace {
 };
 
 // The width the buttons get: `width` shrunk in steps of 5 while `count`
-// buttons with 7-pixel gaps do not fit strictly inside `clientWidth`, but
-// never below kMinimumButtonWidth (a row that still does not fit then
-// runs off the left edge instead of shrinking to nothing).
+// buttons with 7-pixel gaps do not fit strictly inside `clientWidth`,
+// stopping at the last step not below kMinimumButtonWidth (a row that
+// still does not fit then runs off the left edge instead of shrinking to
+// nothing).
 constexpr int kMinimumButtonWidth = 20;
 int FittedButtonWidth(int clientWidth, int count, int width);
 

@@ -19,7 +19,8 @@ const char kLibraryKey[] = "SOFTWARE\\Maricor Corporation\\Shared Info\\Machine 
 
 // A text of the built resource library (the texts the user sees).
 std::string PerfResText(UINT id) {
-    static fw::Library library(::LoadLibraryExA(TAVIL_INSTALLATION_DIR "\\PerfRes.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    static fw::Library library(
+        ::LoadLibraryExA(TAVIL_INSTALLATION_DIR "\\PerfRes.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
     char text[1024] = "";
     ::LoadStringA(library.get(), id, text, sizeof text);
     return text;
@@ -27,8 +28,8 @@ std::string PerfResText(UINT id) {
 
 void SetLibraryValue(DWORD type, const std::string& data) {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kLibraryKey, 0, nullptr, 0, KEY_SET_VALUE,
-                                               nullptr, &key, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kLibraryKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr));
     ::RegSetValueExA(key, "MrcUtils.dll", 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
                      static_cast<DWORD>(data.size() + 1));
     ::RegCloseKey(key);
@@ -67,8 +68,11 @@ public:
 };
 
 HWND DialogOf(Process& program) {
-    return WaitUntil([&] { return Control(WaitForWindow(program.id(), "#32770", "Performance", 0), IDC_PERF_APPLY) != nullptr; },
-                     kTimeout)
+    return WaitUntil(
+               [&] {
+                   return Control(WaitForWindow(program.id(), "#32770", "Performance", 0), IDC_PERF_APPLY) != nullptr;
+               },
+               kTimeout)
                ? WaitForWindow(program.id(), "#32770", "Performance", 0)
                : nullptr;
 }
@@ -237,7 +241,7 @@ TEST(PerfMode, StartFailuresShowTheirMessagesInOrderAndEndCleanly) {
     const std::string exportMissing = "A function is missing from ''MrcUtils.dll''. " + failed;
     const struct {
         const char* name;
-        DWORD type; // 0: no registry value
+        DWORD type;       // 0: no registry value
         const char* path; // relative to the folder; "" an empty value
         bool idReadable;
         std::vector<std::string> messages;
@@ -297,4 +301,35 @@ TEST(PerfMode, SecondCopyBringsTheFirstToTheFrontAndEndsSilently) {
     EXPECT_EQ(dialog, ::GetForegroundWindow());
     PressButton(dialog, IDCANCEL);
     ExpectEndWithoutWindows(first);
+}
+
+// A user whose Administrators membership is deny-only (a restricted token,
+// as a standard user's filtered token has it) is refused with 6175.
+TEST(PerfMode, NonAdministratorIsRefused) {
+    PerfModeInstallation installation;
+    fw::Handle process;
+    ASSERT_TRUE(::OpenProcessToken(::GetCurrentProcess(), TOKEN_ALL_ACCESS, process.receive()));
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    PSID administrators = nullptr;
+    ASSERT_TRUE(::AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0,
+                                           0, &administrators));
+    SID_AND_ATTRIBUTES disable{administrators, 0};
+    fw::Handle restricted;
+    BOOL made = ::CreateRestrictedToken(process.get(), 0, 1, &disable, 0, nullptr, 0, nullptr, restricted.receive());
+    ::FreeSid(administrators);
+    ASSERT_TRUE(made);
+
+    std::string commandLine = "\"" + installation.Perfmode() + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    ASSERT_TRUE(::CreateProcessAsUserA(restricted.get(), nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                       installation.directory().c_str(), &startup, &started));
+    fw::Handle child(started.hProcess), thread(started.hThread);
+    MessageBoxView box;
+    ASSERT_TRUE(WaitForMessageBox(started.dwProcessId, kTimeout, box)) << "no refusal";
+    EXPECT_EQ(PerfResText(IDS_NOT_ADMINISTRATOR), box.text);
+    PressButton(box.hwnd, IDOK);
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(child.get(), kTimeout));
+    EXPECT_TRUE(TopWindows(started.dwProcessId).empty());
 }

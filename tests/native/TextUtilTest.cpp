@@ -21,3 +21,21 @@ TEST(TextUtil, TrailingBackslashAndTrim) {
     EXPECT_EQ("", fw::Trim(" \t "));
     EXPECT_EQ("memtest", fw::RemoveFirst(fw::RemoveFirst("memtest.dll", ".dll"), ".exe"));
 }
+
+// Formats from a resource library are outside input: a conversion with no
+// value, or of another letter, must stay text instead of reading memory.
+TEST(TextUtil, FormatTextTakesOnlyTheValuesGiven) {
+    struct Case {
+        const char* format;
+        const char* expected;
+    } cases[] = {
+        {"Cannot open dynamic link library ''%s''.", "Cannot open dynamic link library ''PerfRes.dll''."},
+        {"%s::/popups.txt", "PerfRes.dll::/popups.txt"},
+        {"%s and %s", "PerfRes.dll and %s"},
+        {"100%% %d %n %s", "100% %d %n PerfRes.dll"},
+        {"ends in %", "ends in %"},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, fw::FormatText(c.format, "PerfRes.dll")) << "format '" << c.format << "'";
+}
