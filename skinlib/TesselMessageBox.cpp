@@ -1,17 +1,22 @@
 #include "TesselMessageBox.h"
 
-#include <commctrl.h>
 #include <string>
+#include <unordered_map>
 
 #include "Skin.h"
 #include "framework/ResourceSource.h"
 
 namespace {
 
-constexpr UINT_PTR kBoxSubclassId = 0x3B0C;
 thread_local HHOOK t_hook = nullptr;
+// The procedure each open box had before ours.  The procedure is replaced
+// directly rather than through comctl32's subclassing, so that a program
+// whose only common control is this box (perfmode) does not load comctl32.
+thread_local std::unordered_map<HWND, WNDPROC> t_previous;
 
-LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto found = t_previous.find(hwnd);
+    WNDPROC previous = found != t_previous.end() ? found->second : ::DefDlgProcA;
     switch (message) {
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
@@ -24,10 +29,11 @@ LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, 
         return TRUE;
     }
     case WM_NCDESTROY:
-        ::RemoveWindowSubclass(hwnd, BoxProc, kBoxSubclassId);
+        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        t_previous.erase(hwnd);
         break;
     }
-    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    return ::CallWindowProcA(previous, hwnd, message, wParam, lParam);
 }
 
 // Skins the message box window as soon as it is created.
@@ -37,7 +43,8 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
         char className[16] = "";
         ::GetClassNameA(hwnd, className, sizeof className);
         if (lstrcmpA(className, "#32770") == 0)
-            ::SetWindowSubclass(hwnd, BoxProc, kBoxSubclassId, 0);
+            t_previous[hwnd] =
+                reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BoxProc)));
     }
     return ::CallNextHookEx(t_hook, code, wParam, lParam);
 }
