@@ -50,8 +50,8 @@ double Median(std::vector<double> values) {
 // installer leaves it.
 void RegisterMachineUtility(const Installation& installation) {
     HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Maricor Corporation\\Shared Info\\Machine Utility", 0,
-                          nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Maricor Corporation\\Shared Info\\Machine Utility", 0, nullptr,
+                          0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
     std::string path = installation.Path("MrcUtils.dll");
     ::RegSetValueExA(key, "MrcUtils.dll", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),

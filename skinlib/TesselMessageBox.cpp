@@ -43,8 +43,8 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
         char className[16] = "";
         ::GetClassNameA(hwnd, className, sizeof className);
         if (lstrcmpA(className, "#32770") == 0)
-            t_previous[hwnd] =
-                reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BoxProc)));
+            t_previous[hwnd] = reinterpret_cast<WNDPROC>(
+                ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BoxProc)));
     }
     return ::CallNextHookEx(t_hook, code, wParam, lParam);
 }

@@ -333,3 +333,39 @@ TEST(PerfMode, NonAdministratorIsRefused) {
     EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(child.get(), kTimeout));
     EXPECT_TRUE(TopWindows(started.dwProcessId).empty());
 }
+
+// A right click on a radio button opens the "What's This?" menu; on a
+// text field (which ignores right clicks) and on the dialog's background
+// it does not.
+TEST(PerfMode, RightClickOffersWhatsThisOnControlsWithAMenu) {
+    PerfModeInstallation installation;
+    Process program(installation.Perfmode(), "", installation.directory());
+    HWND dialog = DialogOf(program);
+    ASSERT_TRUE(dialog);
+    const struct {
+        int id; // 0: the dialog itself
+        bool menu;
+    } cases[] = {{IDC_MODE_PERFORMANCE, true}, {IDC_PERF_TEXT_TOP, false}, {0, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.id);
+        HWND clicked = c.id ? Control(dialog, c.id) : dialog;
+        LPARAM at = MAKELPARAM(4, 4); // client pixels: inside the control, or clear of them
+        ::PostMessageA(clicked, WM_RBUTTONDOWN, MK_RBUTTON, at);
+        ::PostMessageA(clicked, WM_RBUTTONUP, 0, at);
+        HWND menu = nullptr;
+        bool shown = WaitUntil(
+            [&] {
+                std::vector<HWND> menus = TopWindows(program.id(), "#32768");
+                menu = menus.empty() ? nullptr : menus.front();
+                return menu != nullptr;
+            },
+            c.menu ? kTimeout : 500);
+        EXPECT_EQ(c.menu, shown);
+        if (menu) {
+            ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+            WaitUntil([&] { return TopWindows(program.id(), "#32768").empty(); }, kTimeout);
+        }
+    }
+    PressButton(dialog, IDCANCEL);
+    ExpectEndWithoutWindows(program);
+}

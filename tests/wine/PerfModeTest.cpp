@@ -78,7 +78,8 @@ TEST(PerfModeRights, ARestrictedTokenWithoutAdministratorsIsRefused) {
     fw::Handle process;
     ASSERT_TRUE(::OpenProcessToken(::GetCurrentProcess(), TOKEN_ALL_ACCESS, process.receive()));
     bool unreadable = true;
-    EXPECT_TRUE(perfmode::TokenHasEnabledAdministrators(process.get(), unreadable)) << "Wine's user is an administrator";
+    EXPECT_TRUE(perfmode::TokenHasEnabledAdministrators(process.get(), unreadable))
+        << "Wine's user is an administrator";
     EXPECT_FALSE(unreadable);
     EXPECT_TRUE(perfmode::IsUserAdministrator());
 
@@ -93,15 +94,14 @@ TEST(PerfModeRights, ARestrictedTokenWithoutAdministratorsIsRefused) {
 
 TEST(PerfModeRegistry, ValuesAreReadByTypeAndMissingOnesRaiseBadEnvironment) {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                               &key, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
     const char path[] = "C:\\TAVIL\\MrcUtils.dll";
     const char expandable[] = "%ProgramFiles%\\MrcUtils.dll";
     const DWORD number = 0x1234;
     const BYTE bytes[] = {1, 2, 3};
     ::RegSetValueExA(key, "string", 0, REG_SZ, reinterpret_cast<const BYTE*>(path), sizeof path);
-    ::RegSetValueExA(key, "expandable", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(expandable),
-                     sizeof expandable);
+    ::RegSetValueExA(key, "expandable", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(expandable), sizeof expandable);
     ::RegSetValueExA(key, "number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
     ::RegSetValueExA(key, "bytes", 0, REG_BINARY, bytes, sizeof bytes);
     ::RegCloseKey(key);
