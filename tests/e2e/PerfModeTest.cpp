@@ -289,6 +289,17 @@ TEST(PerfMode, ResourceLibraryFailures) {
     }
 }
 
+// The single-instance mutex cannot be made when its name is taken by an
+// object of another kind: 6174, and the program ends.
+TEST(PerfMode, MutexThatCannotBeMadeEndsWithCannotStart) {
+    PerfModeInstallation installation;
+    fw::Handle squatter(::CreateEventA(nullptr, TRUE, FALSE, "Performance"));
+    ASSERT_TRUE(squatter);
+    Process program(installation.Perfmode(), "", installation.directory());
+    Answer(program, PerfResText(IDS_CANNOT_START), IDOK);
+    ExpectEndWithoutWindows(program);
+}
+
 TEST(PerfMode, SecondCopyBringsTheFirstToTheFrontAndEndsSilently) {
     PerfModeInstallation installation;
     Process first(installation.Perfmode(), "", installation.directory());
