@@ -46,19 +46,6 @@ double Median(std::vector<double> values) {
 
 } // namespace
 
-// perfmode finds its machine-utility library through the registry, as the
-// installer leaves it.
-void RegisterMachineUtility(const Installation& installation) {
-    HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Maricor Corporation\\Shared Info\\Machine Utility", 0, nullptr,
-                          0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return;
-    std::string path = installation.Path("MrcUtils.dll");
-    ::RegSetValueExA(key, "MrcUtils.dll", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                     static_cast<DWORD>(path.size() + 1));
-    ::RegCloseKey(key);
-}
-
 int main(int argc, char** argv) {
     int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
     bool perfmode = argc > 2 && std::string(argv[2]) == "perfmode";
@@ -66,7 +53,7 @@ int main(int argc, char** argv) {
     std::string exe = perfmode ? installation.Path("perfmode.exe") : installation.Program();
     const int closeId = perfmode ? IDCANCEL : 1022; // Cancel, or the main window's Close
     if (perfmode)
-        RegisterMachineUtility(installation);
+        SetMachineUtilityPath(installation.Path("MrcUtils.dll")); // as the installer leaves it
     std::string bare = BARE_DIALOG_EXE;
     std::vector<double> program, reference;
     // Alternate the two so that a change in the machine's load hits both.

@@ -78,11 +78,29 @@ struct FindTraits {
     static bool Close(Type h) { return ::FindClose(h) != 0; }
 };
 
+struct RegistryKeyTraits {
+    using Type = HKEY;
+    static Type Empty() { return nullptr; }
+    static bool IsValid(Type h) { return h != nullptr; }
+    static bool Close(Type h) { return ::RegCloseKey(h) == ERROR_SUCCESS; }
+};
+
+struct SidTraits {
+    using Type = PSID;
+    static Type Empty() { return nullptr; }
+    static bool IsValid(Type h) { return h != nullptr; }
+    static bool Close(Type h) { return ::FreeSid(h) == nullptr; }
+};
+
 // A process, thread, file, pipe, event, mutex, job or token handle.
 using Handle = UniqueHandle<KernelHandleTraits>;
 // A loaded library.
 using Library = UniqueHandle<LibraryTraits>;
 // A directory search of FindFirstFile.
 using FindHandle = UniqueHandle<FindTraits>;
+// An open registry key.
+using RegistryKey = UniqueHandle<RegistryKeyTraits>;
+// A security identifier made by AllocateAndInitializeSid.
+using Sid = UniqueHandle<SidTraits>;
 
 } // namespace fw

@@ -1,6 +1,5 @@
 #include "UserRights.h"
 
-#include <memory>
 #include <vector>
 
 #include "framework/Handles.h"
@@ -34,25 +33,18 @@ const SystemVersion& Version() {
     return version;
 }
 
-// The Administrators group's identifier, freed when it goes.
-struct SidDeleter {
-    void operator()(PSID sid) const { ::FreeSid(sid); }
-};
-using OwnedSid = std::unique_ptr<void, SidDeleter>;
-
-OwnedSid AdministratorsSid() {
-    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
-    PSID sid = nullptr;
-    if (!::AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
-                                    &sid))
-        return OwnedSid();
-    return OwnedSid(sid);
-}
-
 } // namespace
 
+fw::Sid AdministratorsSid() {
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    fw::Sid sid;
+    ::AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
+                               sid.receive());
+    return sid;
+}
+
 bool GroupsHaveEnabledAdministrators(const TOKEN_GROUPS& groups) {
-    OwnedSid administrators = AdministratorsSid();
+    fw::Sid administrators = AdministratorsSid();
     if (!administrators)
         return false;
     for (DWORD i = 0; i < groups.GroupCount; ++i) {

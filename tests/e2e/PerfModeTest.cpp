@@ -9,13 +9,12 @@
 
 #include "EndToEnd.h"
 #include "framework/Handles.h"
+#include "perfmode/UserRights.h"
 #include "perfmode_resource_ids.h"
 
 using namespace uidriver;
 
 namespace {
-
-const char kLibraryKey[] = "SOFTWARE\\Maricor Corporation\\Shared Info\\Machine Utility";
 
 // A text of the built resource library (the texts the user sees).
 std::string PerfResText(UINT id) {
@@ -26,24 +25,13 @@ std::string PerfResText(UINT id) {
     return text;
 }
 
-void SetLibraryValue(DWORD type, const std::string& data) {
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS,
-              ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kLibraryKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr));
-    ::RegSetValueExA(key, "MrcUtils.dll", 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
-                     static_cast<DWORD>(data.size() + 1));
-    ::RegCloseKey(key);
-}
-
-void RemoveLibraryValue() { ::RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kLibraryKey, "MrcUtils.dll"); }
-
 // A copy of the installation whose MrcUtils.dll is registered, with a
 // firmware state of its own and restart requests recorded in restarts.txt.
 class PerfModeInstallation : public DemoInstallation {
 public:
     explicit PerfModeInstallation(unsigned stateWord = 0, unsigned machineId = 75) {
         SetFirmware(stateWord, machineId);
-        SetLibraryValue(REG_SZ, Path("MrcUtils.dll"));
+        SetMachineUtilityPath(Path("MrcUtils.dll"));
         ::SetEnvironmentVariableA("PERFMODE_RESTART_RECORD", Path("restarts.txt").c_str());
     }
     ~PerfModeInstallation() { ::SetEnvironmentVariableA("PERFMODE_RESTART_RECORD", nullptr); }
@@ -259,9 +247,9 @@ TEST(PerfMode, StartFailuresShowTheirMessagesInOrderAndEndCleanly) {
         installation.CopyIn(TEST_MRCUTILS_NO_EXPORT, "MrcUtilsNoExport.dll");
         installation.SetFirmware(0, 75, c.idReadable);
         if (c.type == 0)
-            RemoveLibraryValue();
+            RemoveMachineUtilityPath();
         else
-            SetLibraryValue(c.type, *c.path ? installation.Path(c.path) : "");
+            SetMachineUtilityPath(*c.path ? installation.Path(c.path) : "", c.type);
         Process program(installation.Perfmode(), "", installation.directory());
         for (const std::string& message : c.messages)
             Answer(program, message, IDOK);
@@ -320,15 +308,11 @@ TEST(PerfMode, NonAdministratorIsRefused) {
     PerfModeInstallation installation;
     fw::Handle process;
     ASSERT_TRUE(::OpenProcessToken(::GetCurrentProcess(), TOKEN_ALL_ACCESS, process.receive()));
-    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
-    PSID administrators = nullptr;
-    ASSERT_TRUE(::AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0,
-                                           0, &administrators));
-    SID_AND_ATTRIBUTES disable{administrators, 0};
+    fw::Sid administrators = perfmode::AdministratorsSid();
+    ASSERT_TRUE(administrators);
+    SID_AND_ATTRIBUTES disable{administrators.get(), 0};
     fw::Handle restricted;
-    BOOL made = ::CreateRestrictedToken(process.get(), 0, 1, &disable, 0, nullptr, 0, nullptr, restricted.receive());
-    ::FreeSid(administrators);
-    ASSERT_TRUE(made);
+    ASSERT_TRUE(::CreateRestrictedToken(process.get(), 0, 1, &disable, 0, nullptr, 0, nullptr, restricted.receive()));
 
     std::string commandLine = "\"" + installation.Perfmode() + "\"";
     STARTUPINFOA startup{};

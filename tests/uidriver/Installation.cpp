@@ -79,3 +79,18 @@ void Installation::Write(const std::string& name, const std::string& text, bool 
 void Installation::CopyIn(const std::string& source, const std::string& name) const {
     ::CopyFileA(source.c_str(), Path(name).c_str(), FALSE);
 }
+
+namespace {
+const char kMachineUtilityKey[] = "SOFTWARE\\Maricor Corporation\\Shared Info\\Machine Utility";
+}
+
+void SetMachineUtilityPath(const std::string& path, unsigned long type) {
+    fw::RegistryKey key;
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kMachineUtilityKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.receive(),
+                          nullptr) != ERROR_SUCCESS)
+        return;
+    ::RegSetValueExA(key.get(), "MrcUtils.dll", 0, type, reinterpret_cast<const BYTE*>(path.c_str()),
+                     static_cast<DWORD>(path.size() + 1));
+}
+
+void RemoveMachineUtilityPath() { ::RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kMachineUtilityKey, "MrcUtils.dll"); }

@@ -4,6 +4,12 @@
 
 #include <string>
 
+// perfmode's registry value naming its machine-utility library, as the
+// installer writes it (`type` REG_SZ; other types for the failure cases);
+// RemoveMachineUtilityPath deletes it.
+void SetMachineUtilityPath(const std::string& path, unsigned long type = 1 /* REG_SZ */);
+void RemoveMachineUtilityPath();
+
 class Installation {
 public:
     // Copies `source` (a folder path ending in a backslash) with its

@@ -18,10 +18,11 @@ namespace {
 struct CraftedGroups {
     explicit CraftedGroups(DWORD administratorsAttributes, bool withAdministrators = true) {
         SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
-        ::AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
-                                   &administrators);
+        administratorsSid = perfmode::AdministratorsSid();
         ::AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_USERS, 0, 0, 0, 0, 0, 0,
-                                   &users);
+                                   usersSid.receive());
+        administrators = administratorsSid.get();
+        users = usersSid.get();
         buffer.resize(sizeof(TOKEN_GROUPS) + 2 * sizeof(SID_AND_ATTRIBUTES));
         TOKEN_GROUPS* list = groups();
         list->GroupCount = 0;
@@ -29,12 +30,9 @@ struct CraftedGroups {
         if (withAdministrators)
             list->Groups[list->GroupCount++] = {administrators, administratorsAttributes};
     }
-    ~CraftedGroups() {
-        ::FreeSid(administrators);
-        ::FreeSid(users);
-    }
     TOKEN_GROUPS* groups() { return reinterpret_cast<TOKEN_GROUPS*>(buffer.data()); }
 
+    fw::Sid administratorsSid, usersSid;
     PSID administrators = nullptr, users = nullptr;
     std::vector<BYTE> buffer;
 };
@@ -93,9 +91,10 @@ TEST(PerfModeRights, ARestrictedTokenWithoutAdministratorsIsRefused) {
 }
 
 TEST(PerfModeRegistry, ValuesAreReadByTypeAndMissingOnesRaiseBadEnvironment) {
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS,
-              ::RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    fw::RegistryKey opened;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                               opened.receive(), nullptr));
+    HKEY key = opened.get();
     const char path[] = "C:\\TAVIL\\MrcUtils.dll";
     const char expandable[] = "%ProgramFiles%\\MrcUtils.dll";
     const DWORD number = 0x1234;
@@ -104,7 +103,7 @@ TEST(PerfModeRegistry, ValuesAreReadByTypeAndMissingOnesRaiseBadEnvironment) {
     ::RegSetValueExA(key, "expandable", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(expandable), sizeof expandable);
     ::RegSetValueExA(key, "number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
     ::RegSetValueExA(key, "bytes", 0, REG_BINARY, bytes, sizeof bytes);
-    ::RegCloseKey(key);
+    opened.reset();
 
     auto read = [](const char* subKey, const char* name) {
         perfmode::RegistryValue value;
