@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace fw {
 
 class Application {
@@ -17,6 +19,10 @@ public:
     static int ArgumentCount();
     static const char* Argument(int index);
 };
+
+// The folder of the running program's file, with exactly one trailing
+// backslash.  Computed once.
+const std::string& ProgramDirectory();
 
 // Runs `app` and returns its exit code; WinMain calls it.
 int RunApplication(Application& app);

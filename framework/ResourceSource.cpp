@@ -55,6 +55,7 @@ std::string LoadString(UINT id) {
 
 HMODULE DialogModule(UINT id) { return ModuleWith(id, MAKEINTRESOURCEA(5)); }
 HMODULE MenuModule(UINT id) { return ModuleWith(id, MAKEINTRESOURCEA(4)); }
+HMODULE IconModule(UINT id) { return ModuleWith(id, MAKEINTRESOURCEA(14)); } // RT_GROUP_ICON
 
 } // namespace ResourceSource
 

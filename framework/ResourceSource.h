@@ -23,10 +23,11 @@ HMODULE Program();
 // the program; empty when neither has it.
 std::string LoadString(UINT id);
 
-// The module whose resources hold the dialog template (or menu) `id`: the
+// The module whose resources hold the dialog template (menu, icon) `id`: the
 // library when it has the template, otherwise the program.
 HMODULE DialogModule(UINT id);
 HMODULE MenuModule(UINT id);
+HMODULE IconModule(UINT id);
 
 } // namespace ResourceSource
 

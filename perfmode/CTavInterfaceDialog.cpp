@@ -77,7 +77,7 @@ BOOL CTavInterfaceDialog::OnInitDialog() {
 }
 
 void CTavInterfaceDialog::BuildButtonRow() {
-    HMODULE resources = fw::ResourceSource::Library() ? fw::ResourceSource::Library() : fw::ResourceSource::Program();
+    HMODULE resources = fw::ResourceSource::IconModule(IDI_PERFORMANCE);
     m_largeIcon.reset(
         static_cast<HICON>(::LoadImageA(resources, MAKEINTRESOURCEA(IDI_PERFORMANCE), IMAGE_ICON, 32, 32, 0)));
     m_smallIcon.reset(

@@ -102,11 +102,8 @@ void MachineUtility::Start(const std::string& subKey) {
     try {
         Open(subKey);
         CreateHiddenWindow();
-        if (!m_handle) {
-            uint32_t opened = m_open(0, 2);
-            if (opened)
-                m_handle = opened;
-        }
+        if (!m_handle)
+            m_handle = m_open(0, 2); // 0: none opened
         m_machineId = 0;
         if (!getMachineID(m_handle, &m_machineId))
             throw mns_co_InternalException();

@@ -58,21 +58,6 @@ std::unique_ptr<WindowsRestart> RestartFromEnvironment() {
 
 } // namespace
 
-std::string ProgramFolder() {
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        DWORD length = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0)
-            return std::string();
-        if (length < buffer.size()) {
-            std::string path(buffer.data(), length);
-            size_t slash = path.find_last_of("\\/");
-            return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
 PerfModeApp::PerfModeApp(WindowsRestart* restart) : m_restart(restart) {
     if (!m_restart) {
         m_ownRestart = RestartFromEnvironment();
@@ -120,7 +105,7 @@ void PerfModeApp::Run() {
 
     std::string libraryName = fw::ResourceSource::LoadString(IDS_RESOURCE_LIBRARY);
     m_resourceLibrary.reset(
-        ::LoadLibraryExA((ProgramFolder() + libraryName).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+        ::LoadLibraryExA((fw::ProgramDirectory() + libraryName).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     if (!m_resourceLibrary) {
         fw::ResourceSource::SetLibrary(nullptr);
         ShowMessage(fw::FormatText(fw::ResourceSource::LoadString(IDS_CANNOT_OPEN_LIBRARY), libraryName), MB_ICONSTOP);
@@ -138,7 +123,7 @@ void PerfModeApp::Run() {
         throw;
     }
 
-    m_help.SetPath(ProgramFolder() + fw::ResourceSource::LoadString(IDS_HELP_FILE));
+    m_help.SetPath(fw::ProgramDirectory() + fw::ResourceSource::LoadString(IDS_HELP_FILE));
     ShowDialog();
 }
 

@@ -42,8 +42,4 @@ private:
     HelpFile m_help;
 };
 
-// The program's folder (drive and directory of its file) with one
-// trailing backslash.
-std::string ProgramFolder();
-
 } // namespace perfmode

@@ -17,17 +17,6 @@ bool ClaimSingleInstance() {
     return true;
 }
 
-const std::string& ProgramDirectory() {
-    static const std::string directory = [] {
-        char path[MAX_PATH + 1] = "";
-        DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-        std::string full(path, length);
-        size_t slash = full.find_last_of("\\/");
-        return fw::WithOneTrailingBackslash(slash == std::string::npos ? std::string() : full.substr(0, slash));
-    }();
-    return directory;
-}
-
 bool FileExists(const std::string& path) {
     WIN32_FIND_DATAA found;
     fw::FindHandle search(::FindFirstFileA(path.c_str(), &found));

@@ -1,5 +1,5 @@
 // The steps of tavilcheck's start-up that touch the system: single
-// instance, program directory, resource library, Windows directory.
+// instance, resource library, Windows directory.
 #pragma once
 
 #include <cstdint>
@@ -12,10 +12,6 @@ namespace tavil {
 // it already existed (another instance runs); the handle is then closed.
 // Otherwise the handle is kept for the life of the process.
 bool ClaimSingleInstance();
-
-// The directory of the running program, with exactly one trailing
-// backslash.  Program-wide: computed once.
-const std::string& ProgramDirectory();
 
 // True when a directory search for `path` finds an entry that is not a
 // directory.

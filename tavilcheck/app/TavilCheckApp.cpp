@@ -6,6 +6,7 @@
 #include "CommandLine.h"
 #include "SettingsFile.h"
 #include "Startup.h"
+#include "framework/Application.h"
 #include "framework/ResourceSource.h"
 #include "resource_ids.h"
 #include "skinlib/TesselAPI.h"
@@ -23,7 +24,7 @@ int TavilCheckApp::InitInstance() {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     TesselAPI::EnableLuna(false);
-    const std::string& programDirectory = ProgramDirectory();
+    const std::string& programDirectory = fw::ProgramDirectory();
 
     std::string settingsLogPath = ReadSetting(programDirectory + kSettingsFileName, "log", "path", "a:\\");
 

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/Application.h"
 #include "framework/ResourceSource.h"
 #include "framework/TextUtil.h"
 #include "resource_ids.h"
@@ -108,7 +109,7 @@ BOOL MainWindow::OnInitDialog() {
     startTimeText = LocalTimeText();
 
     ApplyLoggingRule();
-    LoadInterfaceTexts(ProgramDirectory(), modeFlags, catalogue, texts);
+    LoadInterfaceTexts(fw::ProgramDirectory(), modeFlags, catalogue, texts);
 
     LayOutWindow();
     CreatePages();
@@ -125,7 +126,7 @@ void MainWindow::Quit(const std::string& text, UINT icon, int exitCode) {
 }
 
 bool MainWindow::BuildCatalogue() {
-    int result = ParseTestDefinitions(ProgramDirectory(), modeFlags, catalogue);
+    int result = ParseTestDefinitions(fw::ProgramDirectory(), modeFlags, catalogue);
     if (result == kDefinitionFileMissing) {
         Quit(fw::ResourceSource::LoadString(IDS_FILE_MISSING), MB_ICONWARNING, kExitNormal);
         return false;
@@ -142,7 +143,7 @@ bool MainWindow::CheckDataFiles() {
     // A recovery build needs neither the settings file nor hwconfig.dll.
     size_t count = (modeFlags & FLAG_RECOVERY) ? 2 : 4;
     for (size_t i = 0; i < count; ++i) {
-        if (!FileExists(ProgramDirectory() + required[i])) {
+        if (!FileExists(fw::ProgramDirectory() + required[i])) {
             Quit(fw::ResourceSource::LoadString(IDS_FILE_MISSING), MB_ICONWARNING, kExitNormal);
             return false;
         }

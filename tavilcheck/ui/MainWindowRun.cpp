@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "MainWindow.h"
+#include "framework/Application.h"
 #include "framework/ResourceSource.h"
 #include "framework/TextUtil.h"
 #include "resource_ids.h"
@@ -97,7 +98,7 @@ void MainWindow::StartRun() {
     request.logEnabled = logEnabled;
     request.userLogDirectory = logDirectory;
     request.moduleLogDirectory = logEnabled && !logDirectory.empty() ? logDirectory : defaultLogDirectory;
-    request.programDirectory = ProgramDirectory();
+    request.programDirectory = fw::ProgramDirectory();
     start.title = runTitle;
     start.modelName = modelName;
     if (StartFailure failure = m_session->Start(start)) {

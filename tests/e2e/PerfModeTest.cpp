@@ -55,14 +55,16 @@ public:
     std::string Perfmode() const { return Path("perfmode.exe"); }
 };
 
+// The Performance dialog of `program` (a message box has the same title).
 HWND DialogOf(Process& program) {
-    return WaitUntil(
-               [&] {
-                   return Control(WaitForWindow(program.id(), "#32770", "Performance", 0), IDC_PERF_APPLY) != nullptr;
-               },
-               kTimeout)
-               ? WaitForWindow(program.id(), "#32770", "Performance", 0)
-               : nullptr;
+    HWND dialog = nullptr;
+    WaitUntil(
+        [&] {
+            dialog = WaitForWindow(program.id(), "#32770", "Performance", 0);
+            return Control(dialog, IDC_PERF_APPLY) != nullptr;
+        },
+        kTimeout);
+    return Control(dialog, IDC_PERF_APPLY) ? dialog : nullptr;
 }
 
 bool IsChecked(HWND dialog, int id) { return ::SendMessageA(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
