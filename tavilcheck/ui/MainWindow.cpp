@@ -12,6 +12,7 @@
 #include "tavilcheck/catalogue/CatalogueFiles.h"
 #include "tavilcheck/catalogue/CatalogueParser.h"
 #include "tavilcheck/catalogue/ModeFlags.h"
+#include "tavilcheck/history/MachineIdentification.h"
 #include "tavilcheck/history/RunLogText.h"
 #include "QuitQuestion.h"
 
@@ -104,8 +105,10 @@ BOOL MainWindow::OnInitDialog() {
     if (!BuildCatalogue() || !CheckDataFiles())
         return TRUE;
 
-    // The model name comes with the machine identification.
-    modelName.clear();
+    {
+        SystemDmiDevice dmi;
+        modelName = ReadModelName(dmi);
+    }
     startTimeText = LocalTimeText();
 
     ApplyLoggingRule();

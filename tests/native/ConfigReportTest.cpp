@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "modules/hwconfig/ConfigReport.h"
+#include "tests/SmbiosTables.h"
 
 using namespace tavil::modules;
 
@@ -13,23 +14,12 @@ namespace {
 
 // A structure: type, formatted area (after the 4-byte header) and strings.
 std::vector<uint8_t> Structure(uint8_t type, std::vector<uint8_t> formatted, std::vector<std::string> strings) {
-    std::vector<uint8_t> s = {type, static_cast<uint8_t>(4 + formatted.size()), 0x00, 0x01};
-    s.insert(s.end(), formatted.begin(), formatted.end());
-    for (const std::string& text : strings) {
-        s.insert(s.end(), text.begin(), text.end());
-        s.push_back(0);
-    }
-    if (strings.empty())
-        s.push_back(0);
-    s.push_back(0);
-    return s;
+    return tavil::test::SmbiosStructure(type, 0x0100, formatted, strings);
 }
 
 // The table as GetSystemFirmwareTable('RSMB') gives it.
 std::vector<uint8_t> Table(const std::vector<std::vector<uint8_t>>& structures) {
-    std::vector<uint8_t> body;
-    for (const auto& s : structures)
-        body.insert(body.end(), s.begin(), s.end());
+    std::vector<uint8_t> body = tavil::test::Joined(structures);
     uint32_t length = static_cast<uint32_t>(body.size());
     std::vector<uint8_t> table = {
         0, 3, 4, 0, uint8_t(length), uint8_t(length >> 8), uint8_t(length >> 16), uint8_t(length >> 24)};
