@@ -103,3 +103,6 @@
 #define IDS_MINUTES_REMAINING        168
 #define IDS_PROMPT_FULL_TEST         169
 #define IDS_SUPPORT_WEBSITE          170
+#define IDS_REPORT_CREATED           171
+#define IDS_REPORT_NOT_CREATED       172
+#define IDS_LOG_SHOWN_IN_PART        173

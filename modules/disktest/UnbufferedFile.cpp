@@ -1,15 +1,12 @@
 #include "modules/disktest/UnbufferedFile.h"
 
+#include "framework/SystemError.h"
+
 namespace tavil::modules {
 
 std::string SystemErrorText(DWORD error) {
-    char text[512] = "";
-    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
-                                    sizeof text, nullptr);
-    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' '))
-        text[--length] = '\0';
-    return length ? std::string(text, length) + " (" + std::to_string(error) + ")"
-                  : "system error " + std::to_string(error);
+    const std::string text = fw::SystemMessage(error);
+    return !text.empty() ? text + " (" + std::to_string(error) + ")" : "system error " + std::to_string(error);
 }
 
 UnbufferedFile::UnbufferedFile(const std::string& path, bool cached) {

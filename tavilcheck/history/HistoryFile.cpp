@@ -29,6 +29,15 @@ int ReadHistoryRecordCount(const std::string& path) {
     return HistoryRecordCount(ReadValue(path, kCountSection, kCountKey));
 }
 
+std::vector<HistoryRecord> ReadHistoryRecords(const std::string& path) {
+    std::vector<HistoryRecord> records(ReadHistoryRecordCount(path));
+    for (size_t i = 0; i < records.size(); ++i) {
+        const std::string section = HistorySectionName(static_cast<int>(i));
+        records[i] = {ReadValue(path, section, kDateKey), ReadValue(path, section, kResultKey)};
+    }
+    return records;
+}
+
 void WriteHistoryRecord(const std::string& path, const std::string& date, const std::string& runTitle,
                         const std::string& resultWord) {
     const int count = ReadHistoryRecordCount(path);

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "HistoryReportText.h"
 
 namespace tavil {
 
@@ -14,5 +17,9 @@ void WriteHistoryRecord(const std::string& path, const std::string& date, const 
 
 // The number of records the file at `path` holds, 0..99.
 int ReadHistoryRecordCount(const std::string& path);
+
+// The records, newest first, each value at most 99 characters and empty
+// when missing; none when the file is missing or its count is damaged.
+std::vector<HistoryRecord> ReadHistoryRecords(const std::string& path);
 
 } // namespace tavil

@@ -1,5 +1,7 @@
 #include "ProgramProcess.h"
 
+#include "framework/SystemError.h"
+
 namespace tavil {
 
 StartFailure FailedStep(const char* step) {
@@ -10,12 +12,7 @@ StartFailure FailedStep(const char* step) {
 }
 
 std::string NotStartedText(const std::string& what, const StartFailure& failure) {
-    char reason[512] = "";
-    ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, failure.error, 0, reason,
-                     sizeof reason, nullptr);
-    std::string text = reason;
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
-        text.pop_back();
+    std::string text = fw::SystemMessage(failure.error);
     if (text.empty())
         text = "unknown reason";
     return what + " could not be started (" + (failure.step ? failure.step : "?") + "): " + text + " (error " +

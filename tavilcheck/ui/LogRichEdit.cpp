@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#include "framework/Gdi.h"
+#include "framework/ResourceSource.h"
+#include "resource_ids.h"
+
 namespace tavil {
 
 namespace {
@@ -49,6 +53,17 @@ void LogRichEdit::LoadDefaultFormat() {
     m_defaultFormat.cbSize = sizeof m_defaultFormat;
     Send(EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&m_defaultFormat));
     m_format = m_defaultFormat;
+}
+
+void LogRichEdit::UseFixedPitchFont(int points) {
+    CHARFORMATA font{};
+    font.cbSize = sizeof font;
+    font.dwMask = CFM_SIZE | CFM_FACE;
+    font.yHeight = points * 20;
+    std::strcpy(font.szFaceName, "Courier New");
+    Send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&font));
+    Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&font));
+    LoadDefaultFormat();
 }
 
 void LogRichEdit::SetFontSize(int points) {
@@ -260,6 +275,20 @@ LRESULT LogRichEdit::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {
         (LOWORD(wParam) == SB_THUMBTRACK || LOWORD(wParam) == SB_THUMBPOSITION))
         ::SetScrollPos(m_hwnd, message == WM_VSCROLL ? SB_VERT : SB_HORZ, HIWORD(wParam), TRUE);
     return DefaultProc(message, wParam, lParam);
+}
+
+void LogRichEdit::OfferCopyMenu(const MSGFILTER& filter, HWND owner) {
+    if (filter.msg != WM_RBUTTONDOWN)
+        return;
+    fw::Menu menu(::LoadMenuA(fw::ResourceSource::MenuModule(IDR_COPY_MENU), MAKEINTRESOURCEA(IDR_COPY_MENU)));
+    if (!menu)
+        return;
+    POINT at;
+    ::GetCursorPos(&at);
+    UINT command =
+        ::TrackPopupMenu(::GetSubMenu(menu.get(), 0), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
+    if (command == IDM_COPY)
+        Send(WM_COPY);
 }
 
 } // namespace tavil

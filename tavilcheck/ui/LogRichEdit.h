@@ -25,6 +25,9 @@ public:
     // Reads the control's default character format into the saved copy and
     // the working format.
     void LoadDefaultFormat();
+    // `points` of Courier New as the view's default and present format, so
+    // that the columns of logs and module output line up.
+    void UseFixedPitchFont(int points);
     void SetFontSize(int points);
     void SetFontName(const char* faceName);
     // Streams `text` in as rich text: in place of the selection when
@@ -61,6 +64,10 @@ public:
     // time and memory with every append.
     void DisableUndo();
     int LineCount();
+    // For the view's mouse events (EN_MSGFILTER, with ENM_MOUSEEVENTS set):
+    // a right button press opens the pop-up menu with "Copy" at the mouse,
+    // owned by `owner`, and choosing it copies the selection.
+    void OfferCopyMenu(const MSGFILTER& filter, HWND owner);
     void SetBackground(COLORREF colour);
 
 protected:

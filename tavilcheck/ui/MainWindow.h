@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "HistoryPage.h"
 #include "PageTabCtrl.h"
 #include "Painters.h"
 #include "PowerOff.h"
@@ -21,6 +20,7 @@
 #include "skinlib/TesselButton.h"
 #include "skinlib/TesselDialog.h"
 #include "tavilcheck/catalogue/InterfaceTexts.h"
+#include "tavilcheck/history/HistoryPage.h"
 #include "tavilcheck/catalogue/TestCatalogue.h"
 
 namespace tavil {

@@ -257,8 +257,10 @@ LRESULT MainWindow::OnPageChanged(WPARAM, LPARAM index) {
     m_session->ResetRunState();
     if (TestPage* page = CurrentTestPage())
         page->ResetPage();
-    else if (runKind == 3 && m_historyPage)
+    else if (runKind == 3 && m_historyPage) {
         m_historyPage->ShowIntroduction();
+        m_historyPage->FillLogList(logDirectory);
+    }
     return 0;
 }
 

@@ -89,15 +89,7 @@ BOOL TestPage::OnInitDialog() {
     // (some 65,000 lines) keeps a long run's output live.  The run log
     // keeps everything.
     m_output.SetTextLimit(4L * 1024 * 1024);
-    // 11 points, in a fixed-pitch face so that the modules' columns line up.
-    CHARFORMATA font{};
-    font.cbSize = sizeof font;
-    font.dwMask = CFM_SIZE | CFM_FACE;
-    font.yHeight = 11 * 20;
-    std::strcpy(font.szFaceName, "Courier New");
-    m_output.Send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&font));
-    m_output.Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&font));
-    m_output.LoadDefaultFormat();
+    m_output.UseFixedPitchFont(11);
     SetTextArea(m_output, 10, 0, 600, 284);
     m_output.Send(EM_SETEVENTMASK, 0, ENM_MOUSEEVENTS);
     m_output.Clear();
@@ -346,18 +338,7 @@ void TestPage::AnimateProgress() {
 
 // The description view's mouse events: a right click opens the Copy menu.
 LRESULT TestPage::OnDescriptionMouse(WPARAM, LPARAM lParam) {
-    const auto* filter = reinterpret_cast<const MSGFILTER*>(lParam);
-    if (filter->msg != WM_RBUTTONDOWN)
-        return 0;
-    fw::Menu menu(::LoadMenuA(fw::ResourceSource::Program(), MAKEINTRESOURCEA(IDR_COPY_MENU)));
-    if (!menu)
-        return 0;
-    POINT at;
-    ::GetCursorPos(&at);
-    UINT command =
-        ::TrackPopupMenu(::GetSubMenu(menu.get(), 0), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_hwnd, nullptr);
-    if (command == IDM_COPY)
-        m_description.Send(WM_COPY);
+    m_description.OfferCopyMenu(*reinterpret_cast<const MSGFILTER*>(lParam), m_hwnd);
     return 0;
 }
 

@@ -9,7 +9,8 @@
 // screen text, and closes the program through its quit question.  With
 // --tour it first saves a picture of every page (page-*.bmp), and after the
 // Quick Test runs the storage test from the Individual Test page
-// (storage-test-finished.bmp).  Exit code 0
+// (storage-test-finished.bmp) and shows the newest log on the History page
+// (history-log-shown.bmp).  Exit code 0
 // when the run passed, 1 when it did not, 2 when the program misbehaved.
 #include <windows.h>
 
@@ -73,6 +74,22 @@ void StorageTest(HWND window, const std::string& shots) {
     ::Sleep(300);
 }
 
+// The History page after the runs: the logs listed, the newest one shown.
+void History(HWND window, const std::string& shots) {
+    ClickTab(Control(window, IDC_PAGE_TABS), 3, kTabWidth);
+    ::Sleep(400);
+    for (HWND page : ChildDialogs(Control(window, IDC_PAGE_TABS))) {
+        HWND list = Control(page, IDC_HISTORY_LIST);
+        if (!list || !IsShown(page))
+            continue;
+        ClickListViewRow(list, 0);
+        ::Sleep(400);
+        SaveWindowPicture(window, shots + "history-log-shown.bmp");
+    }
+    ClickTab(Control(window, IDC_PAGE_TABS), 0, kTabWidth);
+    ::Sleep(300);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -123,6 +140,7 @@ int main(int argc, char** argv) {
         PressButton(page, IDC_RUN); // Back
         ::Sleep(300);
         StorageTest(window, shots);
+        History(window, shots);
     }
 
     PressButton(window, IDC_CLOSE);

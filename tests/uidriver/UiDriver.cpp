@@ -175,6 +175,91 @@ bool WaitForTextContaining(HWND hwnd, const std::string& part, DWORD millisecond
     return WaitUntil([&] { return WindowText(hwnd).find(part) != std::string::npos; }, milliseconds);
 }
 
+namespace {
+
+// A block of memory in the process of a window, for the records of
+// messages that carry pointers.
+class RemoteBlock {
+public:
+    RemoteBlock(HWND window, size_t size) : m_size(size) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(window, &pid);
+        m_process.reset(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+        if (m_process)
+            m_address = ::VirtualAllocEx(m_process.get(), nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~RemoteBlock() {
+        if (m_address)
+            ::VirtualFreeEx(m_process.get(), m_address, 0, MEM_RELEASE);
+    }
+    RemoteBlock(const RemoteBlock&) = delete;
+    RemoteBlock& operator=(const RemoteBlock&) = delete;
+    bool valid() const { return m_address != nullptr; }
+    char* address() const { return static_cast<char*>(m_address); }
+    bool Put(size_t offset, const void* data, size_t size) {
+        return offset + size <= m_size &&
+               ::WriteProcessMemory(m_process.get(), address() + offset, data, size, nullptr) != 0;
+    }
+    bool Get(size_t offset, void* data, size_t size) {
+        return offset + size <= m_size &&
+               ::ReadProcessMemory(m_process.get(), address() + offset, data, size, nullptr) != 0;
+    }
+
+private:
+    fw::Handle m_process;
+    void* m_address = nullptr;
+    size_t m_size;
+};
+
+} // namespace
+
+int ListViewCount(HWND list) { return static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string ListViewText(HWND list, int row) {
+    constexpr size_t kTextSize = 512;
+    RemoteBlock block(list, sizeof(LVITEMA) + kTextSize);
+    if (!block.valid())
+        return {};
+    LVITEMA item{};
+    item.iSubItem = 0;
+    item.pszText = block.address() + sizeof item;
+    item.cchTextMax = kTextSize;
+    char text[kTextSize] = "";
+    if (!block.Put(0, &item, sizeof item))
+        return {};
+    ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(block.address()));
+    block.Get(sizeof item, text, kTextSize - 1);
+    return text;
+}
+
+void SelectListViewRow(HWND list, int row) {
+    RemoteBlock block(list, sizeof(LVITEMA));
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    if (!block.valid() || !block.Put(0, &item, sizeof item))
+        return;
+    ::SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(block.address()));
+    if (row < 0)
+        return;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    block.Put(0, &item, sizeof item);
+    ::SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(block.address()));
+}
+
+void ClickListViewRow(HWND list, int row) {
+    RemoteBlock block(list, sizeof(RECT));
+    RECT rect{};
+    rect.left = LVIR_LABEL;
+    if (!block.valid() || !block.Put(0, &rect, sizeof rect))
+        return;
+    if (!::SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(block.address())) ||
+        !block.Get(0, &rect, sizeof rect))
+        return;
+    LPARAM at = MAKELPARAM(rect.left + 4, (rect.top + rect.bottom) / 2);
+    ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
 void SendCommand(HWND dialog, int id) { ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
 } // namespace uidriver

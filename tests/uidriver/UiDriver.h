@@ -81,6 +81,18 @@ void ClickTab(HWND tabs, int index, int tabWidth);
 void ChooseListItem(HWND dialog, int id, int index);
 int ListCount(HWND list);
 std::string ListText(HWND list, int index);
+// List views (report view).  Their messages carry pointers that Wine does
+// not pass between processes, so these put the message's record into the
+// list's own process, as accessibility tools do.
+int ListViewCount(HWND list);
+std::string ListViewText(HWND list, int row);
+// Selects `row` alone (the list notifies its parent as for a click); -1
+// clears the selection.
+void SelectListViewRow(HWND list, int row);
+
+// Clicks `row` with the mouse, as a user does (the list takes the focus).
+void ClickListViewRow(HWND list, int row);
+
 // Polls until the window's text contains `part`.
 bool WaitForTextContaining(HWND hwnd, const std::string& part, DWORD milliseconds);
 
