@@ -125,15 +125,7 @@ int main(int argc, char** argv) {
     }
     ::Sleep(300); // the last repaint
     SaveWindowPicture(window, shots + "quick-test-finished.bmp");
-    std::string output = WindowText(Control(page, IDC_OUTPUT));
-    // Rich edit ends its paragraphs with a bare CR or with CR LF.
-    std::string lines;
-    for (size_t i = 0; i < output.size(); ++i)
-        if (output[i] != '\r')
-            lines += output[i];
-        else if (i + 1 >= output.size() || output[i + 1] != '\n')
-            lines += '\n';
-    output = lines;
+    const std::string output = TextWithLineFeeds(Control(page, IDC_OUTPUT));
     std::printf("%s\n", output.c_str());
     bool passed = output.find("= No error was detected on this TAVIL. =") != std::string::npos;
     if (tour) {

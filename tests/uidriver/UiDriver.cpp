@@ -213,6 +213,34 @@ private:
 
 } // namespace
 
+std::vector<HWND> Descendants(HWND parent, const char* className) {
+    struct Search {
+        const char* className;
+        std::vector<HWND> found;
+    } search{className, {}};
+    ::EnumChildWindows(
+        parent,
+        [](HWND hwnd, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            if (::lstrcmpiA(ClassName(hwnd).c_str(), s->className) == 0)
+                s->found.push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string TextWithLineFeeds(HWND control) {
+    const std::string text = WindowText(control);
+    std::string lines;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (text[i] != '\r')
+            lines += text[i];
+        else if (i + 1 >= text.size() || text[i + 1] != '\n')
+            lines += '\n';
+    return lines;
+}
+
 int ListViewCount(HWND list) { return static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 std::string ListViewText(HWND list, int row) {

@@ -69,6 +69,13 @@ void ClickButton(HWND dialog, int id);
 // Sends a dialog command without a control (IDOK for Enter, IDCANCEL for Esc).
 void SendCommand(HWND dialog, int id);
 
+// Every window below `parent` (children, their children, ...) of the
+// class `className`.
+std::vector<HWND> Descendants(HWND parent, const char* className);
+// The text of a rich-edit or edit control with its line ends as "\n"
+// (rich edit ends paragraphs with CR or CR LF).
+std::string TextWithLineFeeds(HWND control);
+
 // The child dialogs (pages) of `parent`, in their window order.
 std::vector<HWND> ChildDialogs(HWND parent);
 // The number of tabs of a tab control.
