@@ -213,20 +213,22 @@ private:
 
 } // namespace
 
+namespace {
+struct DescendantSearch {
+    const char* className;
+    std::vector<HWND> found;
+};
+BOOL CALLBACK CollectDescendant(HWND hwnd, LPARAM context) {
+    auto* search = reinterpret_cast<DescendantSearch*>(context);
+    if (::lstrcmpiA(ClassName(hwnd).c_str(), search->className) == 0)
+        search->found.push_back(hwnd);
+    return TRUE;
+}
+} // namespace
+
 std::vector<HWND> Descendants(HWND parent, const char* className) {
-    struct Search {
-        const char* className;
-        std::vector<HWND> found;
-    } search{className, {}};
-    ::EnumChildWindows(
-        parent,
-        [](HWND hwnd, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            if (::lstrcmpiA(ClassName(hwnd).c_str(), s->className) == 0)
-                s->found.push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    DescendantSearch search{className, {}};
+    ::EnumChildWindows(parent, CollectDescendant, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
