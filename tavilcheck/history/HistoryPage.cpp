@@ -26,11 +26,9 @@ FW_BEGIN_MESSAGE_MAP(HistoryPage, PageDialog)
     FW_ON_COMMAND(IDC_CREATE_REPORT, OnCreateReport)
 FW_END_MESSAGE_MAP()
 
-HistoryPage::HistoryPage(HWND mainWindow, uint32_t modeFlags, std::string logDirectory, std::string modelName,
-                         std::string introduction)
-    : PageDialog(IDD_HISTORY_PAGE), m_mainWindow(mainWindow), m_modeFlags(modeFlags),
-      m_logDirectory(std::move(logDirectory)), m_modelName(std::move(modelName)),
-      m_introduction(std::move(introduction)) {}
+HistoryPage::HistoryPage(HWND mainWindow, std::string logDirectory, std::string modelName, std::string introduction)
+    : PageDialog(IDD_HISTORY_PAGE), m_mainWindow(mainWindow), m_logDirectory(std::move(logDirectory)),
+      m_modelName(std::move(modelName)), m_introduction(std::move(introduction)) {}
 
 void HistoryPage::DoDataExchange() {
     PageDialog::DoDataExchange();

@@ -3,7 +3,6 @@
 // "Create History Report" button.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,12 +16,11 @@ namespace tavil {
 
 // The most of a log the viewer shows; a longer log is shown up to here,
 // with a line saying so.
-constexpr size_t kViewerTextLimit = 1024 * 1024;
+constexpr size_t kViewerTextLimit = size_t{1024} * 1024;
 
 class HistoryPage : public PageDialog {
 public:
-    HistoryPage(HWND mainWindow, uint32_t modeFlags, std::string logDirectory, std::string modelName,
-                std::string introduction);
+    HistoryPage(HWND mainWindow, std::string logDirectory, std::string modelName, std::string introduction);
     // Called each time the History tab comes to the front: the
     // introduction, then the list of the logs in `logDirectory`.
     void ShowIntroduction();
@@ -44,7 +42,6 @@ private:
     void FitColumn();
 
     HWND m_mainWindow;
-    uint32_t m_modeFlags;
     std::string m_logDirectory;
     std::string m_modelName;
     std::string m_introduction;

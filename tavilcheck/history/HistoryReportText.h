@@ -53,7 +53,7 @@ std::string SystemInformationHeading(const ReportStrings& strings);
 // than kLongestLineSkipped characters of it, so that a file without line
 // ends is not read to its end; false at the end of the file with nothing
 // read.  A NUL in a line is kept.
-constexpr size_t kLongestLineSkipped = 64 * 1024;
+constexpr size_t kLongestLineSkipped = size_t{64} * 1024;
 bool ReadLimitedLine(std::FILE* file, size_t limit, std::string& line);
 
 } // namespace tavil

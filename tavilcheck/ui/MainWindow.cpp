@@ -216,7 +216,7 @@ void MainWindow::CreatePages() {
                 m_toolsPage->LayOutTools();
             return made;
         });
-        m_historyPage = std::make_unique<HistoryPage>(m_hwnd, modeFlags, logDirectory, modelName, texts.historyText);
+        m_historyPage = std::make_unique<HistoryPage>(m_hwnd, logDirectory, modelName, texts.historyText);
         m_tabs.AddPage(Str(IDS_TAB_HISTORY), maker(*m_historyPage, page));
     }
     // The band under the pages, in the window's client pixels.
