@@ -26,6 +26,12 @@ const std::string& ProgramDirectory() {
     return directory;
 }
 
+std::string SystemDirectory() {
+    char directory[MAX_PATH] = "";
+    UINT length = ::GetSystemDirectoryA(directory, MAX_PATH);
+    return length == 0 || length >= MAX_PATH ? std::string() : WithOneTrailingBackslash(directory);
+}
+
 int RunApplication(Application& app) { return app.InitInstance(); }
 
 } // namespace fw

@@ -23,6 +23,9 @@ public:
 // The folder of the running program's file, with exactly one trailing
 // backslash.  Computed once.
 const std::string& ProgramDirectory();
+// The system directory (system32), with one trailing backslash; empty when
+// the system does not say.
+std::string SystemDirectory();
 
 // Runs `app` and returns its exit code; WinMain calls it.
 int RunApplication(Application& app);

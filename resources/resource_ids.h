@@ -8,6 +8,8 @@
 #define IDD_HISTORY_PAGE 131
 #define IDD_TEST_PAGE    133
 #define IDD_TOOLS_PAGE   145
+#define IDD_HELP_WINDOW  142
+#define IDD_CHECK_DISK   143
 
 // Menus and their commands
 #define IDR_COPY_MENU 137
@@ -47,6 +49,22 @@
 #define IDC_TOOLS_TEXT          1071
 #define IDC_DEVICE_MANAGER_OPEN 1072
 #define IDC_CHECK_DISK_OPEN     1073
+
+// Controls of Check Hard Disk (template 143)
+#define IDC_VOLUME_LIST    1051
+#define IDC_CHECK_START    1052
+#define IDC_CHECK_CANCEL   1053
+#define IDC_VOLUME_LABEL   1055
+#define IDC_FIX_OPTION     1060
+#define IDC_RECOVER_OPTION 1061
+#define IDC_CHECK_PROGRESS 1062
+#define IDC_CHECK_OUTPUT   1063
+#define IDC_CHECK_OPTIONS  1064
+
+// Controls of the help window (template 142)
+#define IDC_HELP_TEXT    1049
+#define IDC_HELP_OK      1050
+#define IDC_SUPPORT_SITE 1078
 
 // Strings
 #define IDS_BATCH_SEPARATOR          102

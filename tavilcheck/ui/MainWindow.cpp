@@ -32,6 +32,8 @@ std::string Str(UINT id) { return fw::ResourceSource::LoadString(id); }
 FW_BEGIN_MESSAGE_MAP(MainWindow, TesselDialog)
     FW_ON_COMMAND(IDC_CLOSE, OnCloseButton)
     FW_ON_COMMAND(IDC_ADVANCED_MENU, OnAdvancedMenu)
+    FW_ON_COMMAND(IDC_HELP_BUTTON, OnHelpButton)
+    FW_ON_MESSAGE(TM_HELP_CLOSED, OnHelpClosed)
     FW_ON_MESSAGE(WM_CLOSE, OnSystemClose)
     FW_ON_MESSAGE(WM_PAINT, OnPaintMessage)
     FW_ON_MESSAGE(WM_QUERYDRAGICON, OnQueryDragIcon)
@@ -81,6 +83,8 @@ void MainWindow::DoDataExchange() {
 }
 
 void MainWindow::OnDestroy() {
+    if (m_helpWindow && m_helpWindow->IsCreated())
+        ::DestroyWindow(m_helpWindow->hwnd());
     // Pages go before the window: the batch page, History, Tools, then the
     // Individual Test page.
     for (TesselDialog* page : std::initializer_list<TesselDialog*>{m_batchPage.get(), m_historyPage.get(),
@@ -208,7 +212,7 @@ void MainWindow::CreatePages() {
         m_individualPage =
             std::make_unique<TestPage>(kIndividualTestPage, m_hwnd, modeFlags, catalogue, "", texts.individualTestText);
         m_tabs.AddPage(Str(IDS_TAB_INDIVIDUAL_TEST), maker(*m_individualPage, page));
-        m_toolsPage = std::make_unique<ToolsPage>(texts.deviceManagerText, texts.checkDiskText);
+        m_toolsPage = std::make_unique<ToolsPage>(modeFlags, texts.deviceManagerText, texts.checkDiskText);
         RECT tools{12, page.top + 7, 12 + width - 29, page.top + 7 + height - 48};
         m_tabs.AddPage(Str(IDS_TAB_TOOLS), [this, tools] {
             HWND made = MakePage(*m_toolsPage, tools);
@@ -283,6 +287,30 @@ LRESULT MainWindow::OnAdvancedMenu(WPARAM, LPARAM) {
     int height = frame.bottom - frame.top + (advancedMenuShown ? kAdvancedMenuHeight : -kAdvancedMenuHeight);
     SetSize(frame.right - frame.left, height);
     m_advancedButton.SetText(advancedMenuShown ? "Hide Advcanced Menu << " : "Show Advcanced Menu >> ");
+    return 0;
+}
+
+// Called when the Help button is pressed: opens the help window unless it
+// is open.
+LRESULT MainWindow::OnHelpButton(WPARAM, LPARAM) {
+    if (m_helpWindow)
+        return 0;
+    m_helpWindow =
+        std::make_unique<HelpWindow>(m_hwnd, modeFlags, texts.helpText, fw::ProgramDirectory() + kSettingsFileName);
+    if (!m_helpWindow->Create(m_hwnd)) {
+        m_helpWindow.reset();
+        return 0;
+    }
+    m_helpButton.Enable(false);
+    return 0;
+}
+
+// The help window's OK: it goes, and the Help button comes back.
+LRESULT MainWindow::OnHelpClosed(WPARAM, LPARAM) {
+    if (m_helpWindow && m_helpWindow->IsCreated())
+        ::DestroyWindow(m_helpWindow->hwnd());
+    m_helpWindow.reset();
+    m_helpButton.Enable(true);
     return 0;
 }
 

@@ -16,11 +16,12 @@
 #include "PowerOff.h"
 #include "RunSession.h"
 #include "TestPage.h"
-#include "ToolsPage.h"
 #include "skinlib/TesselButton.h"
 #include "skinlib/TesselDialog.h"
 #include "tavilcheck/catalogue/InterfaceTexts.h"
 #include "tavilcheck/history/HistoryPage.h"
+#include "tavilcheck/tools/HelpWindow.h"
+#include "tavilcheck/tools/ToolsPage.h"
 #include "tavilcheck/catalogue/TestCatalogue.h"
 
 namespace tavil {
@@ -74,6 +75,8 @@ private:
     LRESULT OnCloseButton(WPARAM, LPARAM);
     LRESULT OnSystemClose(WPARAM, LPARAM);
     LRESULT OnAdvancedMenu(WPARAM, LPARAM);
+    LRESULT OnHelpButton(WPARAM, LPARAM);
+    LRESULT OnHelpClosed(WPARAM, LPARAM);
     LRESULT OnTabChanging(WPARAM, LPARAM);
     LRESULT OnTabChange(WPARAM, LPARAM);
     LRESULT OnPaintMessage(WPARAM, LPARAM);
@@ -141,6 +144,7 @@ private:
     std::unique_ptr<TestPage> m_individualPage;
     std::unique_ptr<ToolsPage> m_toolsPage;
     std::unique_ptr<HistoryPage> m_historyPage;
+    std::unique_ptr<HelpWindow> m_helpWindow; // while the help window is open
     HICON m_icon = nullptr;
     int m_exitCode = kExitNormal;
     SystemPowerOff m_systemPowerOff;

@@ -276,6 +276,20 @@ void SelectListViewRow(HWND list, int row) {
     ::SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(block.address()));
 }
 
+bool IsListViewRowChecked(HWND list, int row) {
+    return (::SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) ==
+           INDEXTOSTATEIMAGEMASK(2);
+}
+
+void CheckListViewRow(HWND list, int row, bool checked) {
+    RemoteBlock block(list, sizeof(LVITEMA));
+    LVITEMA item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    if (block.valid() && block.Put(0, &item, sizeof item))
+        ::SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(block.address()));
+}
+
 void ClickListViewRow(HWND list, int row) {
     RemoteBlock block(list, sizeof(RECT));
     RECT rect{};

@@ -97,6 +97,9 @@ std::string ListViewText(HWND list, int row);
 // clears the selection.
 void SelectListViewRow(HWND list, int row);
 
+// The check box of `row` in a list with check boxes.
+bool IsListViewRowChecked(HWND list, int row);
+void CheckListViewRow(HWND list, int row, bool checked);
 // Clicks `row` with the mouse, as a user does (the list takes the focus).
 void ClickListViewRow(HWND list, int row);
 
