@@ -6,7 +6,6 @@
 
 #include "CheckDiskText.h"
 #include "framework/ResourceSource.h"
-#include "framework/TextUtil.h"
 #include "resource_ids.h"
 #include "skinlib/TesselMessageBox.h"
 #include "tavilcheck/catalogue/ModeFlags.h"
@@ -118,15 +117,12 @@ void CheckDiskDialog::FillVolumes() {
     DWORD length = ::GetLogicalDriveStringsA(sizeof roots - 1, roots);
     if (length >= sizeof roots - 1)
         length = 0;
-    for (const char* root = roots; root < roots + length && *root && m_volumeNames.size() < kMaxVolumes;
-         root += std::strlen(root) + 1) {
-        if ((modeFlags & FLAG_WINDIR_OTHER) && fw::Contains(fw::ToUpper(root), "X"))
-            continue;
-        if (::GetDriveTypeA(root) != DRIVE_FIXED)
-            continue;
-        m_volumeNames.push_back(VolumeName(root));
-        m_volumes.InsertItem(static_cast<int>(m_volumeNames.size()) - 1, m_volumeNames.back());
-    }
+    std::vector<DriveRoot> drives;
+    for (const char* root = roots; root < roots + length && *root; root += std::strlen(root) + 1)
+        drives.push_back({root, ::GetDriveTypeA(root) == DRIVE_FIXED});
+    m_volumeNames = ListedVolumes(drives, (modeFlags & FLAG_WINDIR_OTHER) != 0);
+    for (size_t row = 0; row < m_volumeNames.size(); ++row)
+        m_volumes.InsertItem(static_cast<int>(row), m_volumeNames[row]);
     m_volumes.Send(LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
     if (m_volumeNames.empty())
         TesselMessageBox("Could not query hdd information --- (E-NORMAL-006)", kSelectVolume,

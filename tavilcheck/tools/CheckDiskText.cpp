@@ -43,6 +43,18 @@ std::string VolumeName(const std::string& root) {
     return name + ":\\";
 }
 
+std::vector<std::string> ListedVolumes(const std::vector<DriveRoot>& drives, bool windowsElsewhere) {
+    std::vector<std::string> names;
+    for (const DriveRoot& drive : drives) {
+        if (names.size() == kMaxVolumes)
+            break;
+        if ((windowsElsewhere && fw::Contains(fw::ToUpper(drive.root), "X")) || !drive.fixed)
+            continue;
+        names.push_back(VolumeName(drive.root));
+    }
+    return names;
+}
+
 std::string RewriteCheckerText(const std::string& text, const CheckerWords& words) {
     size_t first = 0;
     while (first < text.size() && IsBlank(text[first]))

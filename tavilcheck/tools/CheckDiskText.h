@@ -15,6 +15,16 @@ constexpr size_t kMaxVolumes = 10; // the volume table's room
 // and again white space removed, then ":\" ("C:\" gives "C:\").
 std::string VolumeName(const std::string& root);
 
+// A drive root as the system lists it, and whether it is a fixed drive.
+struct DriveRoot {
+    std::string root; // "C:\"
+    bool fixed = false;
+};
+// The volume table: the names of the fixed drives in the system's order,
+// at most kMaxVolumes; with `windowsElsewhere` a root containing "X" (any
+// case) is left out.
+std::vector<std::string> ListedVolumes(const std::vector<DriveRoot>& drives, bool windowsElsewhere);
+
 // The words the checker's output is rewritten with.
 struct CheckerWords {
     std::string caption;       // "Check Hard Disk"

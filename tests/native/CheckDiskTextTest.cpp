@@ -20,6 +20,20 @@ TEST(CheckDiskText, VolumeNames) {
         EXPECT_EQ(name, VolumeName(root)) << '"' << root << '"';
 }
 
+TEST(CheckDiskText, ListedVolumesFixedOnlyDriveXRuleAndTenAtMost) {
+    const std::vector<DriveRoot> drives = {{"A:\\", false}, {"C:\\", true}, {"D:\\", false},
+                                           {"X:\\", true},  {"x:\\", true}, {"Z:\\", true}};
+    EXPECT_EQ((List{"C:\\", "X:\\", "x:\\", "Z:\\"}), ListedVolumes(drives, false));
+    EXPECT_EQ((List{"C:\\", "Z:\\"}), ListedVolumes(drives, true)) << "X left out when Windows is elsewhere";
+    std::vector<DriveRoot> many;
+    for (char letter = 'C'; letter <= 'P'; ++letter)
+        many.push_back({std::string(1, letter) + ":\\", true});
+    const List listed = ListedVolumes(many, false);
+    ASSERT_EQ(10u, listed.size()) << "the table's room";
+    EXPECT_EQ("L:\\", listed.back());
+    EXPECT_TRUE(ListedVolumes({}, false).empty());
+}
+
 TEST(CheckDiskText, CheckerOutputIsRewritten) {
     const std::pair<const char*, const char*> cases[] = {
         {"   CHKDSK is verifying files (stage 1 of 3)...\n",
