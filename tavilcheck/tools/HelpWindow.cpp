@@ -64,7 +64,9 @@ BOOL HelpWindow::OnInitDialog() {
     m_scrollBars.HookWindow(m_text.hwnd());
     ::ShowWindow(m_hwnd, SW_SHOW);
     m_scrollBars.PaintScrollBars(true);
-    return TRUE;
+    // The focus on OK: given to the text, the dialog would select it all.
+    ::SetFocus(m_ok.hwnd());
+    return FALSE;
 }
 
 void HelpWindow::OnOK() { ::SendMessageA(m_mainWindow, TM_HELP_CLOSED, 0, 0); }

@@ -118,10 +118,12 @@ void ToolsPage::LayOutTools() {
     m_checkDiskButton.Move(470, height - 34, 80, 22);
 }
 
-// The text area says the height its text needs.
+// The text area says the height its text needs: the bottom of the text in
+// the control's own coordinates, so that the top margin is counted too
+// (Wine's rich edit starts the rectangle at the margin).
 LRESULT ToolsPage::OnTextResize(WPARAM, LPARAM lParam) {
     const auto* request = reinterpret_cast<const REQRESIZE*>(lParam);
-    m_requestedHeight = request->rc.bottom - request->rc.top;
+    m_requestedHeight = request->rc.bottom;
     return 0;
 }
 

@@ -2,7 +2,7 @@
 // line, as scripts/run does without a display, and saves screenshots of
 // the window.
 //
-//   demo_driver.exe INSTALLATION-FOLDER SCREENSHOT-FOLDER [--tour]
+//   demo_driver.exe INSTALLATION-FOLDER SCREENSHOT-FOLDER [--tour [CHECKER]]
 //
 // Starts tavilcheck.exe /diag:fastcheck, saves quick-test-running.bmp while
 // the run goes on and quick-test-finished.bmp at its end, prints the run's
@@ -10,7 +10,9 @@
 // --tour it first saves a picture of every page (page-*.bmp), and after the
 // Quick Test runs the storage test from the Individual Test page
 // (storage-test-finished.bmp) and shows the newest log on the History page
-// (history-log-shown.bmp).  Exit code 0
+// (history-log-shown.bmp), opens the help window (help-window.bmp) and, given
+// a stand-in for the system's disk checker, runs Check Hard Disk on the
+// first volume (check-hard-disk.bmp).  Exit code 0
 // when the run passed, 1 when it did not, 2 when the program misbehaved.
 #include <windows.h>
 
@@ -74,6 +76,44 @@ void StorageTest(HWND window, const std::string& shots) {
     ::Sleep(300);
 }
 
+// The help window, and Check Hard Disk checking drive C: with
+// `checker` (the test prefix has no disk checker of its own: the stand-in
+// is put in its system directory for the picture and taken out again).
+void HelpAndCheckDisk(HWND window, DWORD pid, const std::string& shots, const std::string& checker) {
+    PressButton(window, IDC_HELP_BUTTON);
+    if (HWND help = WaitForWindow(pid, "#32770", "Help", kTimeout)) {
+        ::Sleep(400);
+        SaveWindowPicture(help, shots + "help-window.bmp");
+        PressButton(help, IDC_HELP_OK);
+        ::Sleep(300);
+    }
+    if (checker.empty())
+        return;
+    char system[MAX_PATH] = "";
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    const std::string installed = std::string(system) + "\\fmifs.dll";
+    if (!::CopyFileA(checker.c_str(), installed.c_str(), TRUE))
+        return; // a checker is there already: leave it alone
+    ::SetEnvironmentVariableA("TAVIL_CHECKER_LINES", "12");
+    ClickTab(Control(window, IDC_PAGE_TABS), 2, kTabWidth);
+    ::Sleep(400);
+    for (HWND page : ChildDialogs(Control(window, IDC_PAGE_TABS)))
+        if (Control(page, IDC_CHECK_DISK_OPEN) && IsShown(page))
+            PressButton(page, IDC_CHECK_DISK_OPEN);
+    if (HWND dialog = WaitForWindow(pid, "#32770", "Check Hard Disk", kTimeout)) {
+        CheckListViewRow(Control(dialog, IDC_VOLUME_LIST), 0, true);
+        PressButton(dialog, IDC_CHECK_START);
+        WaitUntil([&] { return IsEnabledWindow(Control(dialog, IDC_CHECK_START)); }, kTimeout);
+        ::Sleep(400);
+        SaveWindowPicture(dialog, shots + "check-hard-disk.bmp");
+        PressButton(dialog, IDC_CHECK_CANCEL);
+        ::Sleep(300);
+    }
+    ::DeleteFileA(installed.c_str());
+    ClickTab(Control(window, IDC_PAGE_TABS), 0, kTabWidth);
+    ::Sleep(300);
+}
+
 // The History page after the runs: the logs listed, the newest one shown.
 void History(HWND window, const std::string& shots) {
     ClickTab(Control(window, IDC_PAGE_TABS), 3, kTabWidth);
@@ -94,7 +134,7 @@ void History(HWND window, const std::string& shots) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: demo_driver.exe INSTALLATION-FOLDER SCREENSHOT-FOLDER [--tour]\n");
+        std::fprintf(stderr, "usage: demo_driver.exe INSTALLATION-FOLDER SCREENSHOT-FOLDER [--tour [CHECKER]]\n");
         return 2;
     }
     std::string installation = argv[1], shots = argv[2];
@@ -133,6 +173,7 @@ int main(int argc, char** argv) {
         ::Sleep(300);
         StorageTest(window, shots);
         History(window, shots);
+        HelpAndCheckDisk(window, program.id(), shots, argc > 4 ? argv[4] : "");
     }
 
     PressButton(window, IDC_CLOSE);
