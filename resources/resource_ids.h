@@ -10,6 +10,7 @@
 #define IDD_TOOLS_PAGE   145
 #define IDD_HELP_WINDOW  142
 #define IDD_CHECK_DISK   143
+#define IDD_WELCOME      147
 
 // Menus and their commands
 #define IDR_COPY_MENU 137
@@ -60,6 +61,12 @@
 #define IDC_CHECK_PROGRESS 1062
 #define IDC_CHECK_OUTPUT   1063
 #define IDC_CHECK_OPTIONS  1064
+
+// Controls of the welcome dialog (template 147)
+#define IDC_AGREEMENT_TEXT    1074
+#define IDC_INTRODUCTION_TEXT 1075
+#define IDC_AGREE             1076
+#define IDC_DISAGREE          1077
 
 // Controls of the help window (template 142)
 #define IDC_HELP_TEXT    1049

@@ -262,19 +262,31 @@ LRESULT LogRichEdit::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {
         PutWaitingText(); // does nothing while the waiting text goes in
         break;
     }
-    if (message == WM_VSCROLL && notifyAtEnd && notifyWindow) {
-        SCROLLINFO info{};
-        info.cbSize = sizeof info;
-        info.fMask = SIF_ALL;
-        ::GetScrollInfo(m_hwnd, SB_VERT, &info);
-        int limit = info.nMax - static_cast<int>(info.nPage > 0 ? info.nPage - 1 : 0);
-        if (info.nPos + 1 >= limit)
-            ::SendMessageA(notifyWindow, WM_AGREEMENT_READ, 0, 0);
-    }
+    // The end-of-scroll notice: before a scroll-bar action when the view is
+    // at its end already, and after anything that may have scrolled it
+    // there (the bar, the wheel, the keyboard, a scroll request).
+    const bool armed = notifyAtEnd && notifyWindow;
+    if (armed && message == WM_VSCROLL && ScrolledToEnd())
+        ::SendMessageA(notifyWindow, WM_AGREEMENT_READ, 0, 0);
     if ((message == WM_VSCROLL || message == WM_HSCROLL) &&
         (LOWORD(wParam) == SB_THUMBTRACK || LOWORD(wParam) == SB_THUMBPOSITION))
         ::SetScrollPos(m_hwnd, message == WM_VSCROLL ? SB_VERT : SB_HORZ, HIWORD(wParam), TRUE);
-    return DefaultProc(message, wParam, lParam);
+    const LRESULT result = DefaultProc(message, wParam, lParam);
+    const bool mayScroll = message == WM_VSCROLL || message == WM_MOUSEWHEEL || message == WM_KEYDOWN ||
+                           message == EM_SCROLL || message == EM_LINESCROLL || message == EM_SCROLLCARET;
+    if (armed && mayScroll && ScrolledToEnd())
+        ::SendMessageA(notifyWindow, WM_AGREEMENT_READ, 0, 0);
+    return result;
+}
+
+bool LogRichEdit::ScrolledToEnd() const {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    if (!::GetScrollInfo(m_hwnd, SB_VERT, &info))
+        return true; // no scroll bar: all of it is in view
+    const int limit = info.nMax - static_cast<int>(info.nPage > 0 ? info.nPage - 1 : 0);
+    return info.nPos + 1 >= limit;
 }
 
 void LogRichEdit::OfferCopyMenu(const MSGFILTER& filter, HWND owner) {

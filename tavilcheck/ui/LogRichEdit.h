@@ -64,6 +64,8 @@ public:
     // time and memory with every append.
     void DisableUndo();
     int LineCount();
+    // True when the last line is in view (or the text needs no scrolling).
+    bool ScrolledToEnd() const;
     // For the view's mouse events (EN_MSGFILTER, with ENM_MOUSEEVENTS set):
     // a right button press opens the pop-up menu with "Copy" at the mouse,
     // owned by `owner`, and choosing it copies the selection.

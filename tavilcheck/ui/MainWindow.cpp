@@ -14,6 +14,7 @@
 #include "tavilcheck/catalogue/ModeFlags.h"
 #include "tavilcheck/history/MachineIdentification.h"
 #include "tavilcheck/history/RunLogText.h"
+#include "tavilcheck/tools/WelcomeDialog.h"
 #include "QuitQuestion.h"
 
 namespace tavil {
@@ -117,6 +118,8 @@ BOOL MainWindow::OnInitDialog() {
 
     ApplyLoggingRule();
     LoadInterfaceTexts(fw::ProgramDirectory(), modeFlags, catalogue, texts);
+    if (!ConfirmWelcome())
+        return TRUE;
 
     LayOutWindow();
     CreatePages();
@@ -167,6 +170,22 @@ void MainWindow::ApplyLoggingRule() {
     // A directory too long for the log paths is not taken.
     if (!logDirectory.empty() && !LogDirectoryFits(fw::WithOneTrailingBackslash(logDirectory)))
         logDirectory.clear();
+}
+
+bool MainWindow::ConfirmWelcome() {
+    const std::string settings = fw::ProgramDirectory() + kSettingsFileName;
+    if (ReadSettingInt(settings, "WELCOME", "show", 0) != 1)
+        return true;
+    WelcomeDialog welcome(texts.welcomeIntro, texts.welcomeAgreement);
+    if (welcome.DoModal() != IDOK) {
+        m_exitCode = kExitNormal;
+        EndDialog(kExitNormal);
+        return false;
+    }
+    // Shown once: a settings file that cannot be written shows it again
+    // at the next start, and nothing else is lost.
+    WriteSetting(settings, "WELCOME", "show", "0");
+    return true;
 }
 
 void MainWindow::LayOutWindow() {

@@ -119,6 +119,9 @@ private:
     bool BuildCatalogue();
     bool CheckDataFiles();
     void ApplyLoggingRule();
+    // The welcome dialog when the settings ask for it; false when it was
+    // not agreed to (the program then ends).
+    bool ConfirmWelcome();
     void LayOutWindow();
     void CreatePages();
     // Makes `page` in the tab control and places it at `at`; nullptr when
