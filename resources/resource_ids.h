@@ -4,13 +4,15 @@
 #pragma once
 
 // Dialog templates
-#define IDD_MAIN_WINDOW  102
-#define IDD_HISTORY_PAGE 131
-#define IDD_TEST_PAGE    133
-#define IDD_TOOLS_PAGE   145
-#define IDD_HELP_WINDOW  142
-#define IDD_CHECK_DISK   143
-#define IDD_WELCOME      147
+#define IDD_MAIN_WINDOW   102
+#define IDD_HISTORY_PAGE  131
+#define IDD_TEST_PAGE     133
+#define IDD_TOOLS_PAGE    145
+#define IDD_HELP_WINDOW   142
+#define IDD_CHECK_DISK    143
+#define IDD_TEST_TIMES    135
+#define IDD_LOG_DIRECTORY 136
+#define IDD_WELCOME       147
 
 // Menus and their commands
 #define IDR_COPY_MENU 137
@@ -61,6 +63,14 @@
 #define IDC_CHECK_PROGRESS 1062
 #define IDC_CHECK_OUTPUT   1063
 #define IDC_CHECK_OPTIONS  1064
+
+// Controls of the Test Times dialog (template 135)
+#define IDC_TEST_TIMES_LIST 1043
+
+// Controls of the log-directory prompt (template 136)
+#define IDC_LOG_DIRECTORY_EDIT   1044
+#define IDC_LOG_DIRECTORY_BROWSE 1045
+#define IDC_LOG_DIRECTORY_TEXT   1046
 
 // Controls of the welcome dialog (template 147)
 #define IDC_AGREEMENT_TEXT    1074

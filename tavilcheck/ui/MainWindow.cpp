@@ -7,6 +7,7 @@
 #include "framework/TextUtil.h"
 #include "resource_ids.h"
 #include "skinlib/TesselMessageBox.h"
+#include "tavilcheck/app/LogDirectoryPrompt.h"
 #include "tavilcheck/app/SettingsFile.h"
 #include "tavilcheck/app/Startup.h"
 #include "tavilcheck/catalogue/CatalogueFiles.h"
@@ -34,6 +35,9 @@ FW_BEGIN_MESSAGE_MAP(MainWindow, TesselDialog)
     FW_ON_COMMAND(IDC_CLOSE, OnCloseButton)
     FW_ON_COMMAND(IDC_ADVANCED_MENU, OnAdvancedMenu)
     FW_ON_COMMAND(IDC_HELP_BUTTON, OnHelpButton)
+    FW_ON_COMMAND(IDC_WITHOUT_LOGS, OnWithoutLogsClicked)
+    FW_ON_COMMAND(IDC_BEEP_WHEN_ERROR, OnBeepBoxClicked)
+    FW_ON_MESSAGE(WM_ASK_TEST_TIMES, OnAskTestTimes)
     FW_ON_MESSAGE(TM_HELP_CLOSED, OnHelpClosed)
     FW_ON_MESSAGE(WM_CLOSE, OnSystemClose)
     FW_ON_MESSAGE(WM_PAINT, OnPaintMessage)
@@ -122,6 +126,10 @@ BOOL MainWindow::OnInitDialog() {
         return TRUE;
 
     LayOutWindow();
+    if (modeFlags & FLAG_SERVICE)
+        m_options.Create(m_hwnd, catalogue, logEnabled, *beeper);
+    m_options.ShowForPage(kBatchPage, -1);
+    m_testTimes.SetWindow(m_hwnd);
     CreatePages();
     if (diagMode && PrepareDirectRun())
         ::PostMessageA(m_hwnd, WM_AUTO_START, 0, 0);
@@ -331,6 +339,44 @@ LRESULT MainWindow::OnHelpClosed(WPARAM, LPARAM) {
     m_helpWindow.reset();
     m_helpButton.Enable(true);
     return 0;
+}
+
+// "Test Without Logs" was clicked (service installation): checked, no
+// logs; cleared, the log-directory prompt decides.
+LRESULT MainWindow::OnWithoutLogsClicked(WPARAM, LPARAM) {
+    if (m_options.WithoutLogs()) {
+        logEnabled = false;
+        return 0;
+    }
+    LogSettings settings{logEnabled, logDirectory, false};
+    if (PromptLogDirectory(m_hwnd, fw::ProgramDirectory() + kSettingsFileName, modeFlags, settings) ==
+        kLogDirectoryUnusable) {
+        m_options.SetWithoutLogs(true);
+        logEnabled = false;
+        return 0;
+    }
+    logEnabled = settings.logEnabled;
+    logDirectory = settings.logDirectory;
+    if (settings.withoutLogsChecked)
+        m_options.SetWithoutLogs(true);
+    return 0;
+}
+
+LRESULT MainWindow::OnBeepBoxClicked(WPARAM, LPARAM) {
+    m_options.BeepBoxClicked();
+    return 0;
+}
+
+// The worker of a service-mode batch asks for the Test Times dialog.
+LRESULT MainWindow::OnAskTestTimes(WPARAM, LPARAM lParam) {
+    auto* question = reinterpret_cast<TestTimesQuestion*>(lParam);
+    if (!question || !question->names || !question->counts)
+        return IDCANCEL;
+    TestTimesWindow dialog(m_hwnd, *question->names);
+    if (dialog.DoModal() != IDOK)
+        return IDCANCEL;
+    *question->counts = dialog.counts;
+    return IDOK;
 }
 
 LRESULT MainWindow::OnTabChanging(WPARAM, LPARAM) { return m_tabs.OnSelChanging(); }

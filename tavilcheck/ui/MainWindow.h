@@ -15,6 +15,8 @@
 #include "Painters.h"
 #include "PowerOff.h"
 #include "RunSession.h"
+#include "ServiceOptions.h"
+#include "TestTimesWindow.h"
 #include "TestPage.h"
 #include "skinlib/TesselButton.h"
 #include "skinlib/TesselDialog.h"
@@ -48,6 +50,8 @@ public:
     int runCount = 1;
     // Switches the machine off on "quit with shutdown"; tests set a double.
     PowerOff* powerOff = &m_systemPowerOff;
+    // Sounds the beep after an error; tests set a double.
+    Beeper* beeper = &m_systemBeeper;
 
     // Filled by the set-up.
     int runKind = 0;         // the page showing: 0 batch page, 1 Individual Test page, others
@@ -76,6 +80,9 @@ private:
     LRESULT OnSystemClose(WPARAM, LPARAM);
     LRESULT OnAdvancedMenu(WPARAM, LPARAM);
     LRESULT OnHelpButton(WPARAM, LPARAM);
+    LRESULT OnWithoutLogsClicked(WPARAM, LPARAM);
+    LRESULT OnBeepBoxClicked(WPARAM, LPARAM);
+    LRESULT OnAskTestTimes(WPARAM, LPARAM);
     LRESULT OnHelpClosed(WPARAM, LPARAM);
     LRESULT OnTabChanging(WPARAM, LPARAM);
     LRESULT OnTabChange(WPARAM, LPARAM);
@@ -151,6 +158,9 @@ private:
     HICON m_icon = nullptr;
     int m_exitCode = kExitNormal;
     SystemPowerOff m_systemPowerOff;
+    SystemBeeper m_systemBeeper;
+    ServiceOptions m_options;    // made in a service installation only
+    WindowTestTimes m_testTimes; // the worker asks the window for the dialog
 
     // The runs: created with the window, it owns the worker and the log.
     std::unique_ptr<RunSession> m_session;

@@ -51,9 +51,13 @@ LRESULT MainWindow::OnStartRun(WPARAM, LPARAM) {
         // A batch is never a resume run.
         m_resumeFlag = false;
     }
-    // The Loop box of the service options sets the count there; one run
+    // The Loop box of the service options sets the count there (on the
+    // Individual Test page for a module that may repeat); one run
     // everywhere else.
     runCount = 1;
+    if (m_options.Created() && (runKind == kBatchPage ||
+                                (runKind == kIndividualTestPage && catalogue.modules[selectedModule].repeatEnable > 0)))
+        runCount = m_options.LoopValue();
     StartRun();
     return 0;
 }
@@ -74,6 +78,7 @@ LRESULT MainWindow::OnAutoStart(WPARAM, LPARAM) {
     m_resumeFlag = fw::Contains(diagModule, "susresrbt");
     if (runCount < 1)
         runCount = 1;
+    m_options.SetLoopValue(runCount);
     StartRun();
     return 0;
 }
@@ -87,8 +92,19 @@ void MainWindow::StartRun() {
     m_closeButton.Enable(false);
     ::SetTimer(m_hwnd, kAnimationTimer, kAnimationPeriodMs, nullptr);
 
+    // The service options are read at each start: the log follows "Test
+    // Without Logs" before it is opened.
+    if (m_options.Created()) {
+        if (m_options.StopWhenError())
+            modeFlags |= FLAG_STOP_WHEN_ERROR;
+        else
+            modeFlags &= ~FLAG_STOP_WHEN_ERROR;
+        logEnabled = !m_options.WithoutLogs();
+    }
     RunStart start;
     RunRequest& request = start.request;
+    if (m_options.Created() && runKind == kBatchPage)
+        request.testTimes = &m_testTimes;
     request.runKind = runKind;
     request.moduleIndex = selectedModule;
     request.resume = m_resumeFlag;
@@ -146,6 +162,7 @@ LRESULT MainWindow::OnReapWorkers(WPARAM, LPARAM) {
 
 // Called when the Back button was pressed (the page shows its start view).
 LRESULT MainWindow::OnBack(WPARAM, LPARAM) {
+    m_options.StopBeep();
     m_session->ResetRunState();
     if (TestPage* page = CurrentTestPage()) {
         page->SetRunButtonState(kButtonRun);
@@ -155,6 +172,10 @@ LRESULT MainWindow::OnBack(WPARAM, LPARAM) {
 }
 
 LRESULT MainWindow::OnTimer(WPARAM timer, LPARAM) {
+    if (timer == kBeepTimer) {
+        m_options.OnBeepTimer();
+        return 0;
+    }
     if (timer == kAnimationTimer) {
         if (!RunInProgress()) {
             ::KillTimer(m_hwnd, kAnimationTimer);
@@ -209,9 +230,11 @@ LRESULT MainWindow::OnColouredText(WPARAM text, LPARAM colour) {
     return 0;
 }
 
-LRESULT MainWindow::OnResultColour(WPARAM, LPARAM colour) {
+LRESULT MainWindow::OnResultColour(WPARAM result, LPARAM colour) {
     if (!(modeFlags & FLAG_SERVICE))
         return 0;
+    if (result == 0) // an error: the beep starts when asked for
+        m_options.ErrorShown();
     if (TestPage* page = CurrentTestPage())
         page->SetOutputBackground(static_cast<COLORREF>(colour));
     return 0;
@@ -254,6 +277,7 @@ LRESULT MainWindow::OnClearOutput(WPARAM, LPARAM) {
 // A tab came to the front (sent by the tab control).
 LRESULT MainWindow::OnPageChanged(WPARAM, LPARAM index) {
     runKind = static_cast<int>(index);
+    m_options.ShowForPage(runKind, selectedModule);
     m_session->ResetRunState();
     if (TestPage* page = CurrentTestPage())
         page->ResetPage();
@@ -266,6 +290,8 @@ LRESULT MainWindow::OnPageChanged(WPARAM, LPARAM index) {
 
 LRESULT MainWindow::OnSelectModule(WPARAM, LPARAM slot) {
     selectedModule = static_cast<int>(slot);
+    if (selectedModule >= 0 && selectedModule < kMaxModules)
+        m_options.ModuleChosen(catalogue.modules[selectedModule]);
     return 0;
 }
 
