@@ -290,6 +290,21 @@ void CheckListViewRow(HWND list, int row, bool checked) {
         ::SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(block.address()));
 }
 
+void ClickListViewCell(HWND list, int row, int column) {
+    RemoteBlock block(list, sizeof(RECT));
+    RECT rect{};
+    rect.top = column;
+    rect.left = LVIR_BOUNDS;
+    if (!block.valid() || !block.Put(0, &rect, sizeof rect))
+        return;
+    if (!::SendMessageA(list, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(block.address())) ||
+        !block.Get(0, &rect, sizeof rect))
+        return;
+    LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
 void ClickListViewRow(HWND list, int row) {
     RemoteBlock block(list, sizeof(RECT));
     RECT rect{};

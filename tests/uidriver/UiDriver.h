@@ -100,6 +100,8 @@ void SelectListViewRow(HWND list, int row);
 // The check box of `row` in a list with check boxes.
 bool IsListViewRowChecked(HWND list, int row);
 void CheckListViewRow(HWND list, int row, bool checked);
+// Clicks the cell of `row` and `column` with the mouse.
+void ClickListViewCell(HWND list, int row, int column);
 // Clicks `row` with the mouse, as a user does (the list takes the focus).
 void ClickListViewRow(HWND list, int row);
 
