@@ -41,6 +41,14 @@ std::string TesselListCtrl::GetItemText(int index, int column) const {
 int TesselListCtrl::GetItemCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
 void TesselListCtrl::DeleteAllItems() { Send(LVM_DELETEALLITEMS); }
 
+void TesselListCtrl::FitColumn(int column) {
+    Send(LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE);
+    const LRESULT contents = Send(LVM_GETCOLUMNWIDTH, column);
+    Send(LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE_USEHEADER);
+    if (Send(LVM_GETCOLUMNWIDTH, column) < contents)
+        Send(LVM_SETCOLUMNWIDTH, column, contents);
+}
+
 void TesselListCtrl::SetExtendedStyle(DWORD styles) { Send(LVM_SETEXTENDEDLISTVIEWSTYLE, styles, styles); }
 
 void TesselListCtrl::Tessel() {

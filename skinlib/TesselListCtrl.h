@@ -14,6 +14,9 @@ public:
     int GetItemCount() const;
     void DeleteAllItems();
     void SetExtendedStyle(DWORD styles);
+    // Wide enough for the column's longest entry and for its heading (the
+    // last column also fills the rest of the list).
+    void FitColumn(int column);
     // Applies the skin; called once after the columns are inserted.
     void Tessel();
 };

@@ -90,18 +90,9 @@ void HistoryPage::FillLogList(const std::string& logDirectory) {
             const int row = static_cast<int>(m_rowPaths.size());
             m_list.InsertItem(row - 1, HistoryRowText(format, row, title, date));
         }
-        FitColumn();
+        m_list.FitColumn(0); // the list scrolls sideways to the dates of long rows
     }
     m_logDirectory = logDirectory;
-}
-
-void HistoryPage::FitColumn() {
-    // Wide enough for the longest row and for the heading: the list
-    // scrolls sideways to the dates of long rows.
-    m_list.Send(LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE);
-    const int heading = static_cast<int>(m_list.Send(LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(kHeading))) + 16;
-    if (m_list.Send(LVM_GETCOLUMNWIDTH, 0) < heading)
-        m_list.Send(LVM_SETCOLUMNWIDTH, 0, heading);
 }
 
 void HistoryPage::ShowLog(size_t row) {

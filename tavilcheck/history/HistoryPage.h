@@ -39,7 +39,6 @@ private:
     // be read.
     void ShowLog(size_t row);
     void ClearViewer();
-    void FitColumn();
 
     HWND m_mainWindow;
     std::string m_logDirectory;

@@ -6,6 +6,7 @@
 #include "framework/ResourceSource.h"
 #include "framework/TextUtil.h"
 #include "resource_ids.h"
+#include "skinlib/Skin.h"
 #include "skinlib/TesselMessageBox.h"
 #include "tavilcheck/app/LogDirectoryPrompt.h"
 #include "tavilcheck/app/SettingsFile.h"
@@ -97,6 +98,15 @@ void MainWindow::OnDestroy() {
         if (page && page->IsCreated())
             ::DestroyWindow(page->hwnd());
     TesselDialog::OnDestroy();
+}
+
+// The service options stand on the white band below the pages.
+LRESULT MainWindow::OnCtlColor(HDC dc, HWND control) {
+    if (!ServiceOptions::IsOption(control))
+        return TesselDialog::OnCtlColor(dc, control);
+    ::SetBkColor(dc, RGB(0xFF, 0xFF, 0xFF));
+    ::SetTextColor(dc, skin::kText);
+    return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
 }
 
 BOOL MainWindow::OnInitDialog() {

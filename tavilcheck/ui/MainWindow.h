@@ -72,6 +72,7 @@ protected:
     void OnOK() override {}     // Enter does nothing
     void OnCancel() override {} // nor does Esc
     void OnDestroy() override;
+    LRESULT OnCtlColor(HDC dc, HWND control) override;
 
 private:
     FW_DECLARE_MESSAGE_MAP(MainWindow)

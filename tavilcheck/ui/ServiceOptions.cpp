@@ -35,7 +35,8 @@ void ServiceOptions::Create(HWND window, const TestCatalogue& catalogue, bool lo
     lstrcpynA(font.lfFaceName, "Courier New", LF_FACESIZE);
     m_font.reset(::CreateFontIndirectA(&font));
 
-    m_group.Attach(Make("BUTTON", "Loop", BS_GROUPBOX, 0, IDC_LOOP_GROUP, {331, 407, 405, 450}));
+    // Transparent: the window's white band shows through the group box.
+    m_group.Attach(Make("BUTTON", "Loop", BS_GROUPBOX, WS_EX_TRANSPARENT, IDC_LOOP_GROUP, {331, 407, 405, 450}));
     m_edit.Attach(Make("EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, IDC_LOOP_EDIT, {338, 425, 383, 445}));
     m_spin.Attach(Make(UPDOWN_CLASSA, "", UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_WRAP | UDS_NOTHOUSANDS, 0,
                        IDC_LOOP_SPIN, {383, 425, 398, 445}));
@@ -51,6 +52,11 @@ void ServiceOptions::Create(HWND window, const TestCatalogue& catalogue, bool lo
     SetWithoutLogs(!logEnabled);
     m_stopWhenError.Send(BM_SETCHECK, BST_CHECKED);
     m_beepWhenError.Send(BM_SETCHECK, BST_UNCHECKED);
+}
+
+bool ServiceOptions::IsOption(HWND control) {
+    const int id = ::GetDlgCtrlID(control);
+    return id >= IDC_LOOP_EDIT && id <= IDC_LOOP_GROUP;
 }
 
 void ServiceOptions::SetLoopText(const std::string& text) {

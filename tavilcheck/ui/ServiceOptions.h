@@ -29,6 +29,8 @@ public:
     // owner passes to OnBeepTimer.
     void Create(HWND window, const TestCatalogue& catalogue, bool logEnabled, Beeper& beeper);
     bool Created() const { return m_window != nullptr; }
+    // True for one of the option controls (they stand on the white band).
+    static bool IsOption(HWND control);
 
     // The page shown (0 batch, 1 Individual Test, others) and the module
     // chosen on the Individual Test page (-1: none).

@@ -45,8 +45,6 @@ BOOL TestTimesWindow::OnInitDialog() {
     m_list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     m_list.InsertColumn(0, "  Test Name  ", LVCFMT_CENTER, 100);
     m_list.InsertColumn(kTimesColumn, "Test Times", LVCFMT_CENTER, 80);
-    for (int column = 0; column <= kTimesColumn; ++column)
-        m_list.Send(LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE_USEHEADER);
     for (size_t row = 0; row < names.size(); ++row) {
         const int item = m_list.InsertItem(static_cast<int>(row), names[row]);
         m_list.SetItemText(item, kTimesColumn, "1");
@@ -55,6 +53,8 @@ BOOL TestTimesWindow::OnInitDialog() {
         checked.state = INDEXTOSTATEIMAGEMASK(2);
         m_list.Send(LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&checked));
     }
+    for (int column = 0; column <= kTimesColumn; ++column)
+        m_list.FitColumn(column);
     return TRUE;
 }
 
