@@ -188,12 +188,30 @@ TEST(ServiceOptions, LogDirectoryPromptOutcomesAndWhereTheNextLogGoes) {
         SCOPED_TRACE(c.what);
         if (!service.Checked(tavil::IDC_WITHOUT_LOGS))
             ClickButton(service.window, tavil::IDC_WITHOUT_LOGS); // logging off, no prompt
-        ASSERT_TRUE(service.Checked(tavil::IDC_WITHOUT_LOGS));
+        ASSERT_TRUE(WaitUntil([&] { return service.Checked(tavil::IDC_WITHOUT_LOGS); }, kTimeout));
         ClickButton(service.window, tavil::IDC_WITHOUT_LOGS);
         HWND prompt = WaitForWindow(service.program->id(), "#32770", "Select the log directory", kTimeout);
         ASSERT_TRUE(prompt);
         EXPECT_EQ("C:\\TAVIL\\Logs\\", WindowText(Control(prompt, IDC_LOG_DIRECTORY_EDIT))) << "[log] path proposed";
         if (c.typed.empty()) {
+            // The folder browser, cancelled, changes nothing.
+            PressButton(prompt, IDC_LOG_DIRECTORY_BROWSE);
+            HWND browser = nullptr;
+            EXPECT_TRUE(WaitUntil(
+                [&] {
+                    for (HWND top : TopWindows(service.program->id(), "#32770"))
+                        for (HWND text : Descendants(top, "Static"))
+                            if (WindowText(text) == "Pick a Directory for log files:")
+                                return (browser = top) != nullptr;
+                    return false;
+                },
+                kTimeout))
+                << "no folder browser";
+            if (browser) {
+                SendCommand(browser, IDCANCEL);
+                EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(browser); }, kTimeout));
+            }
+            EXPECT_EQ("C:\\TAVIL\\Logs\\", WindowText(Control(prompt, IDC_LOG_DIRECTORY_EDIT)));
             PressButton(prompt, IDCANCEL);
         } else {
             ::SendMessageA(Control(prompt, IDC_LOG_DIRECTORY_EDIT), WM_SETTEXT, 0,

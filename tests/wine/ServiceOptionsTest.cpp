@@ -9,6 +9,7 @@
 
 #include "RecordingWindow.h"
 #include "tavilcheck/ui/ServiceOptions.h"
+#include "tavilcheck/ui/TestTimesWindow.h"
 
 using namespace tavil;
 
@@ -74,4 +75,25 @@ TEST(BeepWhenError, OnceASecondFromTheFirstErrorUntilBackOrTheBoxIsCleared) {
     const size_t atClear = host.beeper.beeps.size();
     EXPECT_EQ(atClear, host.BeepsAfter(1500)) << "clearing the box stops it";
     EXPECT_FALSE(host.options.Beeping());
+}
+
+TEST(LoopBox, TextThatIsNoNumberInRangeKeepsTheLastValidValue) {
+    OptionsHost host; // an empty REPEATTIMES: 1 to 1000
+    HWND edit = ::GetDlgItem(host.window, IDC_LOOP_EDIT);
+    struct Case {
+        const char* text;
+        int loops;
+    } cases[] = {{"7", 7},     {"abc", 7},   {"", 7},        {"0", 7},       {"-5", 7},
+                 {"99999", 7}, {" 12 ", 12}, {"1000", 1000}, {"1001", 1000}, {"1", 1}};
+    for (const Case& c : cases) {
+        ::SetWindowTextA(edit, c.text);
+        EXPECT_EQ(c.loops, host.options.LoopValue()) << '"' << c.text << '"';
+    }
+}
+
+TEST(TestTimesCount, LeadingNumberOfTheFirstNineCharacters) {
+    const std::pair<const char*, int> cases[] = {
+        {"3", 3}, {"3abc", 3}, {"abc", 0}, {"", 0}, {"-5", 0}, {" 4", 0}, {"1234567890", 123456789}, {"0", 0}};
+    for (const auto& [cell, count] : cases)
+        EXPECT_EQ(count, TestTimesCount(cell)) << '"' << cell << '"';
 }
