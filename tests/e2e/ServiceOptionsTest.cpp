@@ -62,7 +62,7 @@ RECT ClientPlace(HWND window, HWND control) {
 TEST(ServiceOptions, ControlsTheirPlacesAndStatesByPageAndModule) {
     Service service;
     ASSERT_TRUE(service.Start());
-    struct Control {
+    struct Option {
         int id;
         const char* text;
         RECT place;
@@ -74,7 +74,7 @@ TEST(ServiceOptions, ControlsTheirPlacesAndStatesByPageAndModule) {
         {tavil::IDC_STOP_WHEN_ERROR, "Stop When Error", {190, 420, 326, 440}},
         {tavil::IDC_BEEP_WHEN_ERROR, "Beep When Error", {190, 440, 326, 460}},
     };
-    for (const Control& c : controls) {
+    for (const Option& c : controls) {
         HWND control = service.Option(c.id);
         ASSERT_TRUE(control) << c.id;
         EXPECT_EQ(c.text, WindowText(control)) << c.id;
@@ -106,8 +106,16 @@ TEST(ServiceOptions, ControlsTheirPlacesAndStatesByPageAndModule) {
         EXPECT_EQ(m.enabled, IsEnabledWindow(edit));
         EXPECT_EQ(m.enabled, IsEnabledWindow(service.Option(tavil::IDC_LOOP_SPIN)));
     }
+    // The Loop value is the repeat value of a module that may repeat.
+    PressButton(individual, IDC_RUN);
+    WaitForRunEnd(service.window);
+    const std::string output = WindowText(Control(individual, IDC_OUTPUT));
+    EXPECT_NE(std::string::npos, output.find("pass module: repeat 5")) << output;
+    PressButton(individual, IDC_RUN); // Back
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(Control(individual, IDC_RUN)) == "Run Test"; }, kTimeout));
+
     ChooseTab(service.window, 2);
-    for (const Control& c : controls)
+    for (const Option& c : controls)
         EXPECT_FALSE(IsShown(service.Option(c.id))) << c.id << " on the Tools page";
     CloseAndExpectExit(*service.program, service.window);
 }
@@ -238,7 +246,21 @@ TEST(ServiceOptions, LogDirectoryPromptOutcomesAndWhereTheNextLogGoes) {
     PressButton(dialog, IDOK);
     WaitForRunEnd(service.window);
     EXPECT_TRUE(Exists(existing + "\\hwck_log00.txt"));
-    EXPECT_EQ("1", ProfileValue(existing + "\\report.tmp", "HISTORY_NUM", "NUM"));
+    const std::string history = existing + "\\report.tmp";
+    EXPECT_EQ("1", ProfileValue(history, "HISTORY_NUM", "NUM"));
+    EXPECT_EQ(std::string("FinalInspection\t\tFailed"), ProfileValue(history, "HISTORY_0", "RESULT"))
+        << "the failing entry ran this time";
+
+    // A cancelled Test Times dialog is recorded as an Abort.
+    PressButton(batch, IDC_RUN); // Back
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(Control(batch, IDC_RUN)) == "Run Test"; }, kTimeout));
+    PressButton(batch, IDC_RUN);
+    dialog = WaitForWindow(service.program->id(), "#32770", " Final Inspection ", kTimeout);
+    ASSERT_TRUE(dialog);
+    PressButton(dialog, IDCANCEL);
+    WaitForRunEnd(service.window);
+    EXPECT_EQ("2", ProfileValue(history, "HISTORY_NUM", "NUM"));
+    EXPECT_EQ(std::string("FinalInspection\t\tAbort"), ProfileValue(history, "HISTORY_0", "RESULT"));
     PressButton(batch, IDC_RUN); // Back
     CloseAndExpectExit(*service.program, service.window);
 }
