@@ -54,6 +54,13 @@ void Window::SetPosition(int x, int y) {
     ::SetWindowPos(m_hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Window::SizeAndCentre(int width, int height) {
+    SetSize(width, height);
+    RECT work{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SetPosition(work.left + (work.right - work.left - width) / 2, work.top + (work.bottom - work.top - height) / 2);
+}
+
 void Window::SetSize(int width, int height) {
     ::SetWindowPos(m_hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -29,6 +29,9 @@ public:
     void Move(int x, int y, int width, int height, bool repaint = true);
     void SetPosition(int x, int y);
     void SetSize(int width, int height);
+    // Makes the whole window `width` x `height` and centres it on the work
+    // area (the screen less the task bar).
+    void SizeAndCentre(int width, int height);
     RECT ClientRect() const;
     RECT WindowRectIn(HWND parent) const; // window rectangle in `parent`'s client pixels
     void Invalidate(bool erase = true);

@@ -86,10 +86,7 @@ BOOL CheckDiskDialog::OnInitDialog() {
 
 void CheckDiskDialog::LayOut() {
     SetText(kCaption);
-    SetSize(500, 480);
-    RECT work{};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    SetPosition(work.left + (work.right - work.left - 500) / 2, work.top + (work.bottom - work.top - 480) / 2);
+    SizeAndCentre(500, 480);
     m_label.Move(10, 10, 470, 20);
     m_label.SetText(kSelectVolume);
     m_volumes.Move(10, 30, 470, 100);

@@ -42,10 +42,7 @@ void HelpWindow::DoDataExchange() {
 
 BOOL HelpWindow::OnInitDialog() {
     TesselDialog::OnInitDialog();
-    SetSize(kWidth, kHeight);
-    RECT work{};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    SetPosition(work.left + (work.right - work.left - kWidth) / 2, work.top + (work.bottom - work.top - kHeight) / 2);
+    SizeAndCentre(kWidth, kHeight);
     SetText(fw::ResourceSource::LoadString(IDS_HELP));
     m_text.Move(12, 12, 365, 365);
     RECT margins = {10, 0, 347, 365};

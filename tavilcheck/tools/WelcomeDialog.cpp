@@ -31,10 +31,7 @@ void WelcomeDialog::DoDataExchange() {
 BOOL WelcomeDialog::OnInitDialog() {
     TesselDialog::OnInitDialog();
     SetText("Welcome");
-    SetSize(kWidth, kHeight);
-    RECT work{};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    SetPosition(work.left + (work.right - work.left - kWidth) / 2, work.top + (work.bottom - work.top - kHeight) / 2);
+    SizeAndCentre(kWidth, kHeight);
     m_introductionText.Move(30, 10, 270, 400);
     m_introductionText.SetBackground(kIntroductionBackground);
     m_agreementText.Move(310, 10, 313, 390);

@@ -213,11 +213,7 @@ void MainWindow::LayOutWindow() {
     // The window is sized so that its whole frame is 640 x 480 pixels
     // (20 more in a service installation, for its run options).
     const int height = kWindowHeight + (service ? kServiceExtraHeight : 0);
-    SetSize(kWindowWidth, height);
-    RECT work{};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    SetPosition(work.left + (work.right - work.left - kWindowWidth) / 2,
-                work.top + (work.bottom - work.top - height) / 2);
+    SizeAndCentre(kWindowWidth, height);
 
     m_tabs.SetMinTabWidth(159);
     m_tabs.Move(0, 11, 640, 390);

@@ -99,6 +99,25 @@ struct ToolsFixture {
     void Close() { CloseAndExpectExit(*program, window); }
 };
 
+// The program of `installation` with its help window open.
+struct HelpOpen {
+    Process program;
+    HWND window = nullptr, help = nullptr;
+    explicit HelpOpen(const Installation& installation)
+        : program(installation.Program(), "", installation.directory()) {
+        window = MainWindowOf(program);
+        if (!window)
+            return;
+        PressButton(window, IDC_HELP_BUTTON);
+        help = WaitForWindow(program.id(), "#32770", "Help", kTimeout);
+    }
+    // OK, then the program closed through its quit question.
+    void Close() {
+        PressButton(help, IDC_HELP_OK);
+        CloseAndExpectExit(program, window);
+    }
+};
+
 bool ButtonsBack(HWND dialog) {
     return WaitUntil(
         [&] {
@@ -317,21 +336,16 @@ TEST(HelpWindow, SupportLinkFromTheSettingsFile) {
     for (const std::string& support : unconfigured) {
         DemoInstallation installation;
         WriteWholeFile(installation.Path("tavilhwdiag.ini"), "[log]\r\npath=a:\\\r\n" + support);
-        Process program(installation.Program(), "", installation.directory());
-        HWND window = MainWindowOf(program);
-        ASSERT_TRUE(window);
-        PressButton(window, IDC_HELP_BUTTON);
-        HWND help = WaitForWindow(program.id(), "#32770", "Help", kTimeout);
-        ASSERT_TRUE(help);
-        PressButton(help, IDC_SUPPORT_SITE);
+        HelpOpen open(installation);
+        ASSERT_TRUE(open.help);
+        PressButton(open.help, IDC_SUPPORT_SITE);
         MessageBoxView box;
-        ASSERT_TRUE(WaitForMessageBox(program.id(), kTimeout, box)) << support;
+        ASSERT_TRUE(WaitForMessageBox(open.program.id(), kTimeout, box)) << support;
         EXPECT_EQ("TAVIL Hardware Diagnostics", box.caption);
         EXPECT_EQ("Invalid ini file! --- (E-NORMAL-008)", box.text) << support.substr(0, 60);
         PressButton(box.hwnd, IDOK);
         WaitUntil([&] { return !::IsWindow(box.hwnd); }, kTimeout);
-        PressButton(help, IDC_HELP_OK);
-        CloseAndExpectExit(program, window);
+        open.Close();
     }
 
     // A configured link is opened by the shell: here a script that leaves a mark.
@@ -339,29 +353,18 @@ TEST(HelpWindow, SupportLinkFromTheSettingsFile) {
     const std::string opener = installation.Path("open-support.cmd"), opened = installation.Path("opened.txt");
     WriteWholeFile(opener, "@echo opened> \"%~dp0opened.txt\"\r\n");
     WriteWholeFile(installation.Path("tavilhwdiag.ini"), "[log]\r\npath=a:\\\r\n[SUPPORT]\r\nlink=" + opener + "\r\n");
-    Process program(installation.Program(), "", installation.directory());
-    HWND window = MainWindowOf(program);
-    ASSERT_TRUE(window);
-    PressButton(window, IDC_HELP_BUTTON);
-    HWND help = WaitForWindow(program.id(), "#32770", "Help", kTimeout);
-    ASSERT_TRUE(help);
-    PressButton(help, IDC_SUPPORT_SITE);
+    HelpOpen open(installation);
+    ASSERT_TRUE(open.help);
+    PressButton(open.help, IDC_SUPPORT_SITE);
     EXPECT_TRUE(WaitUntil([&] { return Exists(opened); }, kTimeout)) << "the link was not opened";
-    PressButton(help, IDC_HELP_OK);
-    CloseAndExpectExit(program, window);
+    open.Close();
 }
 
 TEST(HelpWindow, RecoveryInstallationHasNoSupportButton) {
     DemoInstallation installation;
     installation.Write("initest.vhd", "TYPE=RECOVERY\n[MAX_REPEAT_TIMES]\nREPEATTIMES=1\n", true);
-    Process program(installation.Program(), "", installation.directory());
-    HWND window = MainWindowOf(program);
-    ASSERT_TRUE(window);
-    PressButton(window, IDC_HELP_BUTTON);
-    HWND help = WaitForWindow(program.id(), "#32770", "Help", kTimeout);
-    ASSERT_TRUE(help);
-    EXPECT_FALSE(IsShown(Control(help, IDC_SUPPORT_SITE)));
-    PressButton(help, IDC_HELP_OK);
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(help); }, kTimeout));
-    CloseAndExpectExit(program, window);
+    HelpOpen open(installation);
+    ASSERT_TRUE(open.help);
+    EXPECT_FALSE(IsShown(Control(open.help, IDC_SUPPORT_SITE)));
+    open.Close();
 }

@@ -290,33 +290,38 @@ void CheckListViewRow(HWND list, int row, bool checked) {
         ::SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(block.address()));
 }
 
-void ClickListViewCell(HWND list, int row, int column) {
+namespace {
+
+// The rectangle of `row` (LVM_GETITEMRECT with `part`) or of its cell in
+// `column` (LVM_GETSUBITEMRECT), in the list's client pixels.
+bool ListViewRectangle(HWND list, int row, int column, int part, RECT& rect) {
     RemoteBlock block(list, sizeof(RECT));
-    RECT rect{};
-    rect.top = column;
-    rect.left = LVIR_BOUNDS;
+    rect = RECT{part, column, 0, 0};
     if (!block.valid() || !block.Put(0, &rect, sizeof rect))
-        return;
-    if (!::SendMessageA(list, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(block.address())) ||
-        !block.Get(0, &rect, sizeof rect))
-        return;
-    LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        return false;
+    const UINT message = column > 0 ? LVM_GETSUBITEMRECT : LVM_GETITEMRECT;
+    return ::SendMessageA(list, message, row, reinterpret_cast<LPARAM>(block.address())) &&
+           block.Get(0, &rect, sizeof rect);
+}
+
+void ClickAt(HWND list, int x, int y) {
+    const LPARAM at = MAKELPARAM(x, y);
     ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
     ::PostMessageA(list, WM_LBUTTONUP, 0, at);
 }
 
+} // namespace
+
+void ClickListViewCell(HWND list, int row, int column) {
+    RECT cell{};
+    if (ListViewRectangle(list, row, column, LVIR_BOUNDS, cell))
+        ClickAt(list, (cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+}
+
 void ClickListViewRow(HWND list, int row) {
-    RemoteBlock block(list, sizeof(RECT));
-    RECT rect{};
-    rect.left = LVIR_LABEL;
-    if (!block.valid() || !block.Put(0, &rect, sizeof rect))
-        return;
-    if (!::SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(block.address())) ||
-        !block.Get(0, &rect, sizeof rect))
-        return;
-    LPARAM at = MAKELPARAM(rect.left + 4, (rect.top + rect.bottom) / 2);
-    ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::PostMessageA(list, WM_LBUTTONUP, 0, at);
+    RECT label{};
+    if (ListViewRectangle(list, row, 0, LVIR_LABEL, label))
+        ClickAt(list, label.left + 4, (label.top + label.bottom) / 2);
 }
 
 void SendCommand(HWND dialog, int id) { ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
