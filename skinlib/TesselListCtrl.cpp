@@ -49,6 +49,17 @@ void TesselListCtrl::FitColumn(int column) {
         Send(LVM_SETCOLUMNWIDTH, column, contents);
 }
 
+bool TesselListCtrl::IsRowChecked(int row) const {
+    return (Send(LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+}
+
+void TesselListCtrl::SetRowChecked(int row, bool checked) {
+    LVITEMA item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    Send(LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
 void TesselListCtrl::SetExtendedStyle(DWORD styles) { Send(LVM_SETEXTENDEDLISTVIEWSTYLE, styles, styles); }
 
 void TesselListCtrl::Tessel() {

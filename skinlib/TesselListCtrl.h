@@ -17,6 +17,9 @@ public:
     // Wide enough for the column's longest entry and for its heading (the
     // last column also fills the rest of the list).
     void FitColumn(int column);
+    // The check box of `row` in a list with LVS_EX_CHECKBOXES.
+    bool IsRowChecked(int row) const;
+    void SetRowChecked(int row, bool checked);
     // Applies the skin; called once after the columns are inserted.
     void Tessel();
 };

@@ -22,16 +22,6 @@ constexpr UINT_PTR kWatchTimer = 1000, kAnimationTimer = 1001;
 constexpr UINT kWatchPeriodMs = 100, kAnimationPeriodMs = 66;
 constexpr UINT kChecked = INDEXTOSTATEIMAGEMASK(2);
 
-bool IsChecked(HWND list, int row) {
-    return (::SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) == kChecked;
-}
-void SetChecked(HWND list, int row, bool checked) {
-    LVITEMA item{};
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
-    ::SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-}
-
 } // namespace
 
 FW_BEGIN_MESSAGE_MAP(CheckDiskDialog, TesselDialog)
@@ -108,8 +98,7 @@ void CheckDiskDialog::FillVolumes() {
     m_volumes.DeleteAllItems();
     m_volumeNames.clear();
     m_volumes.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES);
-    if (m_volumes.Send(LVM_GETCOLUMNWIDTH, 0) == 0)
-        m_volumes.InsertColumn(0, "Volume", LVCFMT_CENTER, 100);
+    m_volumes.InsertColumn(0, "Volume", LVCFMT_CENTER, 100);
     char roots[1024] = "";
     DWORD length = ::GetLogicalDriveStringsA(sizeof roots - 1, roots);
     if (length >= sizeof roots - 1)
@@ -120,7 +109,7 @@ void CheckDiskDialog::FillVolumes() {
     m_volumeNames = ListedVolumes(drives, (modeFlags & FLAG_WINDIR_OTHER) != 0);
     for (size_t row = 0; row < m_volumeNames.size(); ++row)
         m_volumes.InsertItem(static_cast<int>(row), m_volumeNames[row]);
-    m_volumes.Send(LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
+    m_volumes.FitColumn(0);
     if (m_volumeNames.empty())
         TesselMessageBox("Could not query hdd information --- (E-NORMAL-006)", kSelectVolume,
                          MB_OK | MB_ICONEXCLAMATION, m_hwnd);
@@ -135,8 +124,8 @@ LRESULT CheckDiskDialog::OnVolumeChanged(WPARAM, LPARAM lParam) {
         return 0;
     const int rows = m_volumes.GetItemCount();
     for (int row = 0; row < rows; ++row)
-        if (row != change->iItem && IsChecked(m_volumes.hwnd(), row))
-            SetChecked(m_volumes.hwnd(), row, false);
+        if (row != change->iItem && m_volumes.IsRowChecked(row))
+            m_volumes.SetRowChecked(row, false);
     return 0;
 }
 
@@ -148,7 +137,7 @@ LRESULT CheckDiskDialog::OnStart(WPARAM, LPARAM) {
     const int rows = m_volumes.GetItemCount();
     int chosen = -1;
     for (int row = 0; row < rows && chosen < 0; ++row)
-        if (IsChecked(m_volumes.hwnd(), row))
+        if (m_volumes.IsRowChecked(row))
             chosen = row;
     if (chosen < 0 || static_cast<size_t>(chosen) >= m_volumeNames.size()) {
         TesselMessageBox(kSelectVolume, kCaption, MB_OK | MB_ICONINFORMATION, m_hwnd);

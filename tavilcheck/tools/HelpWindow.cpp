@@ -3,8 +3,6 @@
 #include <shellapi.h>
 #include <wininet.h>
 
-#include <cstring>
-
 #include "framework/ResourceSource.h"
 #include "framework/TextUtil.h"
 #include "resource_ids.h"
@@ -47,12 +45,7 @@ BOOL HelpWindow::OnInitDialog() {
     m_text.Move(12, 12, 365, 365);
     RECT margins = {10, 0, 347, 365};
     m_text.Send(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&margins));
-    CHARFORMATA font{};
-    font.cbSize = sizeof font;
-    font.dwMask = CFM_SIZE | CFM_FACE;
-    font.yHeight = 12 * 20;
-    std::strcpy(font.szFaceName, "MS Sans Serif");
-    m_text.Send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&font));
+    m_text.UseFont("MS Sans Serif", 12);
     m_ok.Move(295, 396, 80, 22);
     m_support.Move(12, 396, 180, 22);
     m_support.SetText(fw::ResourceSource::LoadString(IDS_SUPPORT_WEBSITE));

@@ -177,7 +177,6 @@ LRESULT ToolsPage::OnDeviceManager(WPARAM, LPARAM) {
     if (!m_launcher->Start())
         m_launcher.reset();
     ::SetTimer(m_hwnd, kLauncherTimer, kLauncherPeriodMs, nullptr);
-    m_launcherWatched = true;
     return 0;
 }
 
@@ -195,7 +194,6 @@ LRESULT ToolsPage::OnTimer(WPARAM timer, LPARAM) {
         return 0;
     }
     ::KillTimer(m_hwnd, kLauncherTimer);
-    m_launcherWatched = false;
     const bool keepDisabled =
         (m_modeFlags & FLAG_RECOVERY) || ((m_modeFlags & FLAG_SERVICE) && (m_modeFlags & FLAG_WINDIR_OTHER));
     m_deviceManagerButton.Enable(!keepDisabled);

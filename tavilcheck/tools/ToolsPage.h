@@ -64,7 +64,6 @@ private:
     int m_contentHeight = 0, m_clientHeight = 0, m_scrollPosition = 0;
     int m_requestedHeight = 0; // the text area's last resize request
     std::unique_ptr<DeviceManagerLauncher> m_launcher;
-    bool m_launcherWatched = false; // timer 4 runs
 };
 
 // Sent by the launcher thread when Device Manager could not be started.

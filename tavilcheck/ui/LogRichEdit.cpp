@@ -55,12 +55,12 @@ void LogRichEdit::LoadDefaultFormat() {
     m_format = m_defaultFormat;
 }
 
-void LogRichEdit::UseFixedPitchFont(int points) {
+void LogRichEdit::UseFont(const char* faceName, int points) {
     CHARFORMATA font{};
     font.cbSize = sizeof font;
     font.dwMask = CFM_SIZE | CFM_FACE;
     font.yHeight = points * 20;
-    std::strcpy(font.szFaceName, "Courier New");
+    lstrcpynA(font.szFaceName, faceName, LF_FACESIZE);
     Send(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&font));
     Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&font));
     LoadDefaultFormat();

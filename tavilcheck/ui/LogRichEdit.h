@@ -25,9 +25,10 @@ public:
     // Reads the control's default character format into the saved copy and
     // the working format.
     void LoadDefaultFormat();
-    // `points` of Courier New as the view's default and present format, so
-    // that the columns of logs and module output line up.
-    void UseFixedPitchFont(int points);
+    // `points` of `faceName` as the view's default and present format.
+    void UseFont(const char* faceName, int points);
+    // Courier New, so that the columns of logs and module output line up.
+    void UseFixedPitchFont(int points) { UseFont("Courier New", points); }
     void SetFontSize(int points);
     void SetFontName(const char* faceName);
     // Streams `text` in as rich text: in place of the selection when

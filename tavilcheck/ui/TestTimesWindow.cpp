@@ -48,10 +48,7 @@ BOOL TestTimesWindow::OnInitDialog() {
     for (size_t row = 0; row < names.size(); ++row) {
         const int item = m_list.InsertItem(static_cast<int>(row), names[row]);
         m_list.SetItemText(item, kTimesColumn, "1");
-        LVITEMA checked{};
-        checked.stateMask = LVIS_STATEIMAGEMASK;
-        checked.state = INDEXTOSTATEIMAGEMASK(2);
-        m_list.Send(LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&checked));
+        m_list.SetRowChecked(item, true);
     }
     for (int column = 0; column <= kTimesColumn; ++column)
         m_list.FitColumn(column);
@@ -103,9 +100,7 @@ void TestTimesWindow::OnOK() {
     counts.assign(static_cast<size_t>(rows), 0);
     for (int row = 0; row < rows; ++row) {
         names[row] = CellText(m_list, row, 0, kNameCharacters);
-        const bool checked =
-            (m_list.Send(LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
-        counts[row] = checked ? TestTimesCount(m_list.GetItemText(row, kTimesColumn)) : 0;
+        counts[row] = m_list.IsRowChecked(row) ? TestTimesCount(m_list.GetItemText(row, kTimesColumn)) : 0;
     }
     EndDialog(IDOK);
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "EndToEnd.h"
+#include "framework/Application.h"
 #include "tavilcheck/tools/CheckDiskText.h"
 #include "tests/TestFiles.h"
 
@@ -17,18 +18,12 @@ namespace {
 constexpr int kToolsTab = 2;
 const char kSessionManager[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager";
 
-std::string SystemDirectory() {
-    char directory[MAX_PATH] = "";
-    ::GetSystemDirectoryA(directory, MAX_PATH);
-    return std::string(directory) + "\\";
-}
-
 // The checker double as the system's fmifs.dll, for the life of the object.
 class CheckerDouble {
 public:
     CheckerDouble() { ::CopyFileA(TEST_MODULES_DIR "\\fmifs.dll", Path().c_str(), FALSE); }
     ~CheckerDouble() { ::DeleteFileA(Path().c_str()); }
-    static std::string Path() { return SystemDirectory() + "fmifs.dll"; }
+    static std::string Path() { return fw::SystemDirectory() + "fmifs.dll"; }
 };
 
 // An environment variable of the test process (the program inherits it).

@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <string>
 
+#include "framework/Application.h"
 #include "resource_ids.h"
 #include "tests/uidriver/UiDriver.h"
 #include "tests/uidriver/WindowPicture.h"
@@ -89,9 +90,7 @@ void HelpAndCheckDisk(HWND window, DWORD pid, const std::string& shots, const st
     }
     if (checker.empty())
         return;
-    char system[MAX_PATH] = "";
-    ::GetSystemDirectoryA(system, MAX_PATH);
-    const std::string installed = std::string(system) + "\\fmifs.dll";
+    const std::string installed = fw::SystemDirectory() + "fmifs.dll";
     if (!::CopyFileA(checker.c_str(), installed.c_str(), TRUE))
         return; // a checker is there already: leave it alone
     ::SetEnvironmentVariableA("TAVIL_CHECKER_LINES", "12");

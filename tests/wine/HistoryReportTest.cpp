@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "framework/Application.h"
 #include "tavilcheck/history/HistoryReport.h"
 #include "tests/TestFiles.h"
 
@@ -51,10 +52,7 @@ TEST(HistoryReportFile, CopiesLargeTextWithLongLinesUnchanged) {
 
 TEST(SystemInformationModule, OnlyALibraryWithTheEntryIsCalled) {
     // The test modules lie beside this program.
-    char path[MAX_PATH];
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string here = path;
-    here.erase(here.find_last_of('\\') + 1);
+    const std::string& here = fw::ProgramDirectory();
     const std::string directory = TempDirectory("tavil-hwconfig");
     struct Case {
         const char* module;

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include "MessageBoxAnswerer.h"
+#include "framework/Application.h"
 #include "RecordingWindow.h"
 #include "resource_ids.h"
 #include "tavilcheck/catalogue/ModeFlags.h"
@@ -32,13 +33,6 @@ HWND Parent() {
     (void)classes;
     static HWND parent = ::CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 700, 500, nullptr, nullptr, nullptr, nullptr);
     return parent;
-}
-
-std::string TestProgramDirectory() {
-    char path[MAX_PATH];
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string directory = path;
-    return directory.erase(directory.find_last_of('\\') + 1);
 }
 
 std::vector<std::string> ListedVolumes(uint32_t modeFlags) {
@@ -109,10 +103,9 @@ TEST(CheckHardDisk, VolumeListUnderBothModes) {
 }
 
 TEST(CheckHardDisk, WindowsElsewhereChecksWithoutTheInUseProbe) {
-    char system[MAX_PATH];
-    ::GetSystemDirectoryA(system, MAX_PATH);
-    const std::string checker = std::string(system) + "\\fmifs.dll";
-    ASSERT_TRUE(::CopyFileA((TestProgramDirectory() + "fmifs.dll").c_str(), checker.c_str(), FALSE));
+    // The checker double lies beside this program.
+    const std::string checker = fw::SystemDirectory() + "fmifs.dll";
+    ASSERT_TRUE(::CopyFileA((fw::ProgramDirectory() + "fmifs.dll").c_str(), checker.c_str(), FALSE));
     const std::string record = TempDirectory("tavil-checker") + "record.txt";
     ::SetEnvironmentVariableA("TAVIL_CHECKER_RECORD", record.c_str());
     {
