@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "HardDiskTest.h"
 #include "LibraryModule.h"
 #include "ProgramModule.h"
 #include "RunProgress.h"
@@ -118,7 +119,7 @@ int32_t CCallDllThread::SingleRun() {
         return RunLibraryModule(module.testFile, m_request.loopCount);
 
     BothText("= " + module.testName + " Start =\r\n\r\n");
-    int32_t result = RunProgramModule(*this, module);
+    int32_t result = IsHardDiskTest(module.testFile) ? RunHardDiskTest(*this, module) : RunProgramModule(*this, module);
     if (Aborted())
         BothText("\r\n\r\n= " + module.testName + " aborted =\r\n");
     else if (result != 0)

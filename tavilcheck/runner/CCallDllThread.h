@@ -18,21 +18,24 @@
 
 namespace tavil {
 
+class PhysicalDrives;
+
 constexpr COLORREF kResultGreen = 0x00FF00;
 
 // Everything a run is started with; fixed for the length of the run.
 struct RunRequest {
-    int runKind = 0;                      // 0 batch, 1 single
-    int moduleIndex = -1;                 // catalogue slot of a single or resume run
-    bool resume = false;                  // a resume run of moduleIndex
-    int moduleCount = 0;                  // entries of the batch list
-    int loopCount = 1;                    // loops of a batch, repetitions of a single run
-    uint32_t runFlags = 0;                // the window's mode word; FLAG_BATCH is the worker's
-    bool logEnabled = false;              // user logs are written
-    std::string userLogDirectory;         // ends in "\", or empty
-    std::string moduleLogDirectory;       // where program modules make their detail file
-    std::string programDirectory;         // the program's directory, ending in "\"
-    TestTimesDialog* testTimes = nullptr; // service-mode batch; none: every entry once
+    int runKind = 0;                          // 0 batch, 1 single
+    int moduleIndex = -1;                     // catalogue slot of a single or resume run
+    bool resume = false;                      // a resume run of moduleIndex
+    int moduleCount = 0;                      // entries of the batch list
+    int loopCount = 1;                        // loops of a batch, repetitions of a single run
+    uint32_t runFlags = 0;                    // the window's mode word; FLAG_BATCH is the worker's
+    bool logEnabled = false;                  // user logs are written
+    std::string userLogDirectory;             // ends in "\", or empty
+    std::string moduleLogDirectory;           // where program modules make their detail file
+    std::string programDirectory;             // the program's directory, ending in "\"
+    TestTimesDialog* testTimes = nullptr;     // service-mode batch; none: every entry once
+    PhysicalDrives* physicalDrives = nullptr; // the hard-disk test's drives; none: the machine's
 };
 
 class CCallDllThread : public fw::Thread {

@@ -61,12 +61,6 @@ Launch RunInWindow(const std::string& commandLine, WORD showState) {
     return launch;
 }
 
-// A repetition failed: the error block and the error colour.
-void ShowFailure(const CCallDllThread& worker) {
-    worker.ColouredText(kErrorBlock, kErrorBlockYellow);
-    worker.ResultColour(false, kResultRed);
-}
-
 // Shows the detail file (and logs it when user logs are on), then deletes it.
 void ShowDetailFile(const CCallDllThread& worker, const std::string& path) {
     if (path.empty())
@@ -94,25 +88,28 @@ void ShowDetailFile(const CCallDllThread& worker, const std::string& path) {
 
 } // namespace
 
-int32_t RunProgramModule(const CCallDllThread& worker, const TestModule& module) {
+void ShowFailure(const CCallDllThread& worker) {
+    worker.ColouredText(kErrorBlock, kErrorBlockYellow);
+    worker.ResultColour(false, kResultRed);
+}
+
+ProgramDetailFile PrepareDetailFile(const CCallDllThread& worker, const TestModule& module) {
     const RunRequest& request = worker.request();
-    const std::string moduleDirectory = ProgramModuleDirectory(request.programDirectory, module.testSubdir);
-    std::string detailFile, programLogDirectory;
+    ProgramDetailFile detail;
     if (!module.logOption.empty() || request.logEnabled) {
-        detailFile = request.moduleLogDirectory + "DefLog.tmp";
-        g_runningProgram.SetDetailFile(detailFile); // Stop deletes it
-        if (FILE* file = std::fopen(detailFile.c_str(), "w")) {
+        detail.path = request.moduleLogDirectory + "DefLog.tmp";
+        g_runningProgram.SetDetailFile(detail.path); // Stop deletes it
+        if (FILE* file = std::fopen(detail.path.c_str(), "w")) {
             std::fclose(file);
-            programLogDirectory = request.moduleLogDirectory; // the program is told where to write
+            detail.logDirectory = request.moduleLogDirectory; // the program is told where to write
         }
     }
-    const std::string commandLine = ProgramCommandLine(moduleDirectory, module.testFile, programLogDirectory);
-    const bool captured = module.windowType == WINDOW_DEFAULT;
-    // PROMPT shows the program's window, DIALOG starts it hidden.
-    const WORD showState = module.windowType == WINDOW_PROMPT ? SW_SHOW : SW_HIDE;
-    const int loopCount = request.loopCount;
-    int progressBase = 0;
+    return detail;
+}
 
+int32_t RunProgramRepetitions(const CCallDllThread& worker, const ProgramLaunch& program) {
+    const int loopCount = worker.request().loopCount;
+    int progressBase = 0;
     int32_t result = 0;
     const std::string repetitionFormat = fw::ResourceSource::LoadString(IDS_REPETITION_LINE);
     for (int i = 0; i < loopCount && !worker.Aborted(); ++i) {
@@ -120,17 +117,18 @@ int32_t RunProgramModule(const CCallDllThread& worker, const TestModule& module)
         if (loopCount > 1)
             worker.BothText(FormatNumbers(repetitionFormat, i + 1, loopCount));
 
-        Launch launch = captured ? RunCaptured(worker.window(), commandLine) : RunInWindow(commandLine, showState);
+        Launch launch = program.captured ? RunCaptured(worker.window(), program.commandLine)
+                                         : RunInWindow(program.commandLine, static_cast<WORD>(program.showState));
         if (launch.failure) {
             // Not a pass: the module was not tested at all.
-            worker.BothText(NotStartedText(moduleDirectory + module.testFile, launch.failure));
+            worker.BothText(NotStartedText(program.programPath, launch.failure));
             ShowFailure(worker);
             result = TAVIL_RESULT_NOT_STARTED;
-            if (!detailFile.empty())
-                ::DeleteFileA(detailFile.c_str());
+            if (!program.detailFile.empty())
+                ::DeleteFileA(program.detailFile.c_str());
             break;
         }
-        if (!captured)
+        if (!program.captured)
             worker.BothText(launch.exitCode != 0 ? "Failed\r\n" : "OK\r\n");
         char exitLine[64];
         std::snprintf(exitLine, sizeof exitLine, "ExitCode=%d\r\n\r\n\r\n", static_cast<int>(launch.exitCode));
@@ -139,12 +137,25 @@ int32_t RunProgramModule(const CCallDllThread& worker, const TestModule& module)
             result = launch.exitCode;
             ShowFailure(worker);
         }
-        ShowDetailFile(worker, detailFile);
+        ShowDetailFile(worker, program.detailFile);
         if (launch.exitCode != 0 && (worker.runFlags() & FLAG_STOP_WHEN_ERROR))
             break;
         worker.Send(TM_PROGRESS, 0, ProgramModuleProgress(progressBase, loopCount));
     }
     return result;
+}
+
+int32_t RunProgramModule(const CCallDllThread& worker, const TestModule& module) {
+    const std::string moduleDirectory = ProgramModuleDirectory(worker.request().programDirectory, module.testSubdir);
+    const ProgramDetailFile detail = PrepareDetailFile(worker, module);
+    ProgramLaunch program;
+    program.commandLine = ProgramCommandLine(moduleDirectory, module.testFile, detail.logDirectory);
+    program.programPath = moduleDirectory + module.testFile;
+    program.detailFile = detail.path;
+    program.captured = module.windowType == WINDOW_DEFAULT;
+    // PROMPT shows the program's window, DIALOG starts it hidden.
+    program.showState = module.windowType == WINDOW_PROMPT ? SW_SHOW : SW_HIDE;
+    return RunProgramRepetitions(worker, program);
 }
 
 } // namespace tavil

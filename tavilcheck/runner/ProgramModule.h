@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "tavilcheck/catalogue/TestCatalogue.h"
 
@@ -18,5 +19,32 @@ class CCallDllThread;
 // module result: the last non-zero exit code, or TAVIL_RESULT_NOT_STARTED
 // when the program could not be started.
 int32_t RunProgramModule(const CCallDllThread& worker, const TestModule& module);
+
+// The pieces RunProgramModule is made of, shared with the hard-disk test,
+// which runs its script once per drive.
+
+// A module's detail file: made empty when the module has a log option or
+// user logs are on (`path`, which Stop deletes); `logDirectory` is the
+// directory the program is told to write it in, empty when it could not
+// be made.
+struct ProgramDetailFile {
+    std::string path;
+    std::string logDirectory;
+};
+ProgramDetailFile PrepareDetailFile(const CCallDllThread& worker, const TestModule& module);
+
+struct ProgramLaunch {
+    std::string commandLine;
+    std::string programPath; // named when the program cannot be started
+    std::string detailFile;  // shown and deleted after each repetition; may be empty
+    bool captured = true;    // hidden, output captured; else a window of its own
+    int showState = 0;       // of the own window (SW_SHOW or SW_HIDE)
+};
+// The repetitions of one program with their lines, error blocks, detail
+// sections and progress; the result as RunProgramModule's.
+int32_t RunProgramRepetitions(const CCallDllThread& worker, const ProgramLaunch& program);
+
+// A failure: the error block and the error colour of the result box.
+void ShowFailure(const CCallDllThread& worker);
 
 } // namespace tavil
