@@ -4,9 +4,12 @@
 //     block;
 //  2. the storage test's write and read rates (test data made, written
 //     through, read past the cache and verified) against a bare write and
-//     read of the same file with the same flags.
+//     read of the same file with the same flags;
+//  3. the surface scan's read rate over an image file (its reading core
+//     on its own unbuffered device, as it reads a drive) against a bare
+//     unbuffered read of the same file in blocks of the same size.
 //
-//   xvfb-run -a wine build/x86_64/bench/modules_bench.exe [block-MB] [file-MB]
+//   xvfb-run -a wine build/x86_64/bench/modules_bench.exe [block-MB] [file-MB] [image-MB]
 #include <windows.h>
 
 #include <cstdio>
@@ -14,8 +17,11 @@
 #include <cstring>
 #include <string>
 
+#include "framework/Handles.h"
+#include "modules/common/ConsoleProgram.h"
 #include "modules/disktest/StorageCheck.h"
 #include "modules/disktest/UnbufferedFile.h"
+#include "modules/hddscan/DriveDevice.h"
 #include "modules/memtest/MemoryPatterns.h"
 
 using namespace tavil::modules;
@@ -137,6 +143,67 @@ void StorageFigures(uint64_t megabytes) {
                 temp);
 }
 
+// A bare unbuffered read of the whole file in scan-sized blocks; seconds,
+// or a negative value when it failed.
+double BareScanRead(const std::string& path, uint8_t* buffer) {
+    fw::Handle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_NO_BUFFERING, nullptr));
+    if (!file)
+        return -1;
+    double start = Now();
+    DWORD read = 0;
+    while (::ReadFile(file.get(), buffer, static_cast<DWORD>(kScanBlockBytes), &read, nullptr) && read > 0) {
+    }
+    return Now() - start;
+}
+
+void SurfaceScanFigures(uint64_t megabytes) {
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string path = std::string(temp) + "tavil_scan_bench.img";
+    AlignedBlock block = AllocateAligned(kScanBlockBytes);
+    {
+        fw::Handle image(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        std::memset(block.get(), 0x3C, kScanBlockBytes);
+        DWORD written = 0;
+        for (uint64_t done = 0; done < megabytes; ++done)
+            if (!image ||
+                !::WriteFile(image.get(), block.get(), static_cast<DWORD>(kScanBlockBytes), &written, nullptr)) {
+                std::printf("surface scan: the image could not be written in %s\n", temp);
+                return;
+            }
+    }
+    double bareBest = 1e9, scanBest = 1e9;
+    for (int round = 0; round < 5; ++round) {
+        const double bare = BareScanRead(path, block.get());
+        std::string error;
+        std::unique_ptr<HandleSectorDevice> device = OpenImageFile(path, 512, error);
+        if (bare < 0 || !device) {
+            std::printf("surface scan: the image could not be read: %s\n", error.c_str());
+            ::DeleteFileA(path.c_str());
+            return;
+        }
+        ScanHooks hooks;
+        hooks.clock = Now;
+        hooks.line = [](const std::string&) {};
+        const ScanOutcome outcome =
+            ScanSectors(*device, PlanScan({{0, device->SectorCount()}}, device->SectorCount()), block.get(), hooks);
+        if (ScanExitCode(outcome) != 0) {
+            std::printf("surface scan: the scan did not pass\n");
+            ::DeleteFileA(path.c_str());
+            return;
+        }
+        bareBest = bare < bareBest ? bare : bareBest;
+        scanBest = outcome.seconds < scanBest ? outcome.seconds : scanBest;
+    }
+    const uint64_t bytes = megabytes << 20;
+    std::printf("surface scan read    : %8.0f MB/s   bare read : %8.0f MB/s   ratio %.2f\n", RateMBps(bytes, scanBest),
+                RateMBps(bytes, bareBest), bareBest / scanBest);
+    std::printf("(%llu MB image in %s; goal: a ratio of at least 0.8)\n", static_cast<unsigned long long>(megabytes),
+                temp);
+    ::DeleteFileA(path.c_str());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -144,5 +211,7 @@ int main(int argc, char** argv) {
     uint64_t fileMB = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 64;
     MemoryFigures(blockMB ? blockMB : 128);
     StorageFigures(fileMB ? fileMB : 64);
+    uint64_t imageMB = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 256;
+    SurfaceScanFigures(imageMB ? imageMB : 256);
     return 0;
 }

@@ -1,13 +1,8 @@
 #include "modules/disktest/UnbufferedFile.h"
 
-#include "framework/SystemError.h"
+#include "modules/common/ConsoleProgram.h"
 
 namespace tavil::modules {
-
-std::string SystemErrorText(DWORD error) {
-    const std::string text = fw::SystemMessage(error);
-    return !text.empty() ? text + " (" + std::to_string(error) + ")" : "system error " + std::to_string(error);
-}
 
 UnbufferedFile::UnbufferedFile(const std::string& path, bool cached) {
     DWORD flags = cached ? FILE_FLAG_DELETE_ON_CLOSE
@@ -45,11 +40,5 @@ bool UnbufferedFile::Read(uint8_t* data, size_t size) {
         error_ = "the file ended early";
     return false;
 }
-
-AlignedBlock AllocateAligned(size_t size) {
-    return AlignedBlock(static_cast<uint8_t*>(::VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)));
-}
-
-void AlignedFree::operator()(uint8_t* block) const { ::VirtualFree(block, 0, MEM_RELEASE); }
 
 } // namespace tavil::modules

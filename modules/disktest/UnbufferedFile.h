@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 #include "framework/Handles.h"
@@ -32,16 +31,5 @@ private:
     fw::Handle handle_;
     std::string error_;
 };
-
-// The system's text for an error code, without the trailing line end.
-std::string SystemErrorText(DWORD error);
-
-struct AlignedFree {
-    void operator()(uint8_t* block) const;
-};
-// A block aligned to the page size, as unbuffered I/O needs.
-using AlignedBlock = std::unique_ptr<uint8_t, AlignedFree>;
-// `size` bytes, or none when there is not enough memory.
-AlignedBlock AllocateAligned(size_t size);
 
 } // namespace tavil::modules

@@ -14,12 +14,10 @@
 // reported a read or write error (modules/common/ModuleResults.h).
 #include <windows.h>
 
-#include <fcntl.h>
-#include <io.h>
-
 #include <cstdio>
 #include <string>
 
+#include "modules/common/ConsoleProgram.h"
 #include "modules/common/ModuleResults.h"
 #include "modules/disktest/StorageCheck.h"
 #include "modules/disktest/UnbufferedFile.h"
@@ -28,61 +26,17 @@ using namespace tavil::modules;
 
 namespace {
 
-volatile LONG g_stopRequested = 0;
-
-BOOL WINAPI OnConsoleControl(DWORD) {
-    ::InterlockedExchange(&g_stopRequested, 1);
-    return TRUE;
-}
-
-void Print(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fflush(stdout);
-}
-
-// A directory argument with one trailing backslash.  A trailing quote is
-// what the C runtime leaves of a quoted "C:\dir\" argument; drop it.
-std::string DirectoryArgument(const char* argument) {
-    std::string directory = argument;
-    while (!directory.empty() && directory.back() == '"')
-        directory.pop_back();
-    if (!directory.empty() && directory.back() != '\\' && directory.back() != '/')
-        directory += '\\';
-    return directory;
-}
-
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 int CouldNotTest(const std::string& reason) {
     Print("Storage Test: " + reason + " Nothing was tested.\r\n");
     return kResultCouldNotTest;
 }
 
-void WriteDetail(const std::string& logDirectory, const std::string& summary) {
-    std::string path = logDirectory + "DefLog.tmp";
-    if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(summary.data(), 1, summary.size(), file);
-        std::fclose(file);
-    }
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    // The lines already end in "\r\n": no text-mode translation.
-    _setmode(_fileno(stdout), _O_BINARY);
+    StartConsoleProgram();
     if (argc < 2)
         return CouldNotTest("no directory to test was given (disktest.exe DIRECTORY [LOG-DIRECTORY]).");
-    ::SetConsoleCtrlHandler(OnConsoleControl, TRUE);
     const std::string directory = DirectoryArgument(argv[1]);
     const std::string logDirectory = argc > 2 ? DirectoryArgument(argv[2]) : std::string();
 
@@ -113,13 +67,13 @@ int main(int argc, char** argv) {
         StorageHooks hooks;
         hooks.clock = Seconds;
         hooks.line = Print;
-        hooks.stopRequested = [] { return g_stopRequested != 0; };
+        hooks.stopRequested = StopRequested;
         outcome = RunStorageCheck(file, size, buffer.get(), static_cast<uint64_t>(::GetTickCount64()), hooks);
     } // the file is deleted here
 
     std::string summary = StorageSummary(directory, outcome);
     Print(summary);
     if (!logDirectory.empty())
-        WriteDetail(logDirectory, summary);
+        WriteDetailFile(logDirectory, summary);
     return StorageExitCode(outcome);
 }

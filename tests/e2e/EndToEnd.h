@@ -50,6 +50,17 @@ inline HWND ChooseTab(HWND window, int index) {
     return nullptr;
 }
 
+// On the Individual Test page: chooses list item `item` (the first choice
+// takes the placeholder away, so the list is one shorter) and presses Run
+// Test.
+inline void RunIndividualTest(HWND page, int item) {
+    HWND list = Control(page, IDC_MODULE_LIST);
+    const int count = ListCount(list);
+    ChooseListItem(page, IDC_MODULE_LIST, item);
+    EXPECT_TRUE(WaitUntil([&] { return ListCount(list) == count - 1; }, kTimeout));
+    PressButton(page, IDC_RUN);
+}
+
 // Waits until no page's run button reads "Stop" any more and one reads
 // "Back": the run has ended.
 inline void WaitForRunEnd(HWND window) {

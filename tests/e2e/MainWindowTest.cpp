@@ -132,8 +132,8 @@ TEST(MainWindow, IndividualTestListLosesItsPlaceholderAtTheFirstChoice) {
     ASSERT_TRUE(page);
     EXPECT_EQ(page, PageOf(window, kIndividual));
     HWND list = Control(page, IDC_MODULE_LIST);
-    std::vector<std::string> expected = {"Please select a test       ", "Memory Test", "Processor Test",
-                                         "Storage Test"};
+    std::vector<std::string> expected = {"Please select a test       ", "Memory Test", "Processor Test", "Storage Test",
+                                         "Hard Disk Test"};
     std::vector<std::string> items;
     for (int i = 0; i < ListCount(list); ++i)
         items.push_back(ListText(list, i));
@@ -152,9 +152,9 @@ TEST(MainWindow, IndividualTestListLosesItsPlaceholderAtTheFirstChoice) {
     // Choosing the placeholder does nothing; a module removes it.
     ChooseListItem(page, IDC_MODULE_LIST, 0);
     ::Sleep(200);
-    EXPECT_EQ(4, ListCount(list));
+    EXPECT_EQ(5, ListCount(list));
     ChooseListItem(page, IDC_MODULE_LIST, 2);
-    EXPECT_TRUE(WaitUntil([&] { return ListCount(list) == 3; }, kTimeout));
+    EXPECT_TRUE(WaitUntil([&] { return ListCount(list) == 4; }, kTimeout));
     EXPECT_TRUE(WaitForTextContaining(Control(page, IDC_DESCRIPTION), "Runs known computations", kTimeout))
         << "the chosen module's description";
     CloseAndExpectExit(program, window);

@@ -73,9 +73,7 @@ TEST(RunLog, StopEndsACapturedProgramAtOnceAndIsRecordedAsAbort) {
     ASSERT_TRUE(window);
     HWND page = ChooseTab(window, 1);
     ASSERT_TRUE(page);
-    ChooseListItem(page, IDC_MODULE_LIST, 1);
-    EXPECT_TRUE(WaitUntil([&] { return ListCount(Control(page, IDC_MODULE_LIST)) == 1; }, kTimeout));
-    PressButton(page, IDC_RUN);
+    RunIndividualTest(page, 1);
     ASSERT_TRUE(WaitForTextContaining(Control(page, IDC_OUTPUT), "running", kTimeout));
     // The window answers at once while the program runs.
     DWORD_PTR answer = 0;
@@ -96,5 +94,45 @@ TEST(RunLog, StopEndsACapturedProgramAtOnceAndIsRecordedAsAbort) {
     EXPECT_NE(std::string::npos, log.find(std::string("= ") + kSlot0Name + " aborted =\r\r\n")) << log;
     EXPECT_EQ(std::string(kSlot0Name) + "\t\tAbort",
               ProfileValue(installation.Path("report.tmp"), "HISTORY_0", "RESULT"));
+    CloseAndExpectExit(program, window);
+}
+
+TEST(RunLog, DemoHardDiskTestOnWinesMadeUpDiskIsNotAPass) {
+    // Wine's mount manager shows the disk of its C: drive as physical drive
+    // 0, a fixed disk with a made-up geometry that refuses every read.  The
+    // demo installation's hard-disk entry runs its script and surface scan
+    // on it for real: the scan says why it could not test, and that is a
+    // failure, on screen, in the log and in the history.
+    DemoInstallation installation;
+    Process program(installation.Program(), "", installation.directory());
+    HWND window = MainWindowOf(program);
+    ASSERT_TRUE(window);
+    HWND page = ChooseTab(window, 1);
+    ASSERT_TRUE(page);
+    RunIndividualTest(page, 4);
+    WaitForRunEnd(window);
+    const std::string output = WindowText(Control(page, IDC_OUTPUT));
+    const std::string refusal = "The disk refused to be read at sector 0: ";
+    for (const std::string& part :
+         {std::string("= Hard Disk Test Start =\r\n\r\nDrive 0\r\n\r\n"),
+          std::string("Hard Disk Surface Scan of \\\\.\\PHYSICALDRIVE0: 160650000 sectors of 512 bytes"),
+          std::string("Sectors to read: 83886080 of 512 bytes (0-62914559, 139678480-160649999)"), refusal,
+          std::string("ExitCode=2\r\n"), std::string("Error found here"),
+          std::string("=-=-=-=-=-= The detail of the test result"), std::string("= Hard Disk Test is failed =")})
+        EXPECT_NE(std::string::npos, output.find(part)) << part << "\n" << output;
+    EXPECT_EQ(2u, [&] {
+        size_t count = 0;
+        for (size_t at = output.find(refusal); at != std::string::npos; at = output.find(refusal, at + 1))
+            ++count;
+        return count;
+    }()) << "printed by the scan, and again in its detail file";
+
+    // The drive's run starts the log afresh, so the file holds the header,
+    // the drive's run and the verdict.
+    const std::string log = ReadWholeFile(installation.Path("hwck_log00.txt"));
+    EXPECT_EQ(0u, log.find("[Hard Disk Test]\r\r\n")) << log;
+    EXPECT_NE(std::string::npos, log.find(refusal)) << log;
+    EXPECT_NE(std::string::npos, log.find("= Hard Disk Test is failed =\r\r\n")) << log;
+    EXPECT_EQ("Hard Disk Test\t\tFailed", ProfileValue(installation.Path("report.tmp"), "HISTORY_0", "RESULT"));
     CloseAndExpectExit(program, window);
 }

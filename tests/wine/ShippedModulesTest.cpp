@@ -1,6 +1,7 @@
 // The modules of the installation folder, run for real under Wine: the
 // Quick Test through the run worker, Stop, the system-information module's
-// cfg.log and the storage test program with its exit codes and test file.
+// cfg.log, the storage test program with its exit codes and test file, and
+// the hard-disk test's script and surface scan.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -14,7 +15,9 @@
 #include "tests/TestFiles.h"
 #include "framework/Handles.h"
 #include "framework/ResourceSource.h"
+#include "modules/common/ConsoleProgram.h"
 #include "modules/common/ModuleResults.h"
+#include "modules/hddscan/DriveDevice.h"
 #include "resource_ids.h"
 
 using namespace tavil;
@@ -121,14 +124,15 @@ TEST_F(InstallationModules, SystemInformationGoesToTheLogDirectory) {
 
 namespace {
 
-struct ProgramRun {
+struct ConsoleRun {
     DWORD exitCode = 0;
     std::string output;
 };
 
-// Runs the storage test with its output on a pipe; `onLine` may end the
-// program early.
-ProgramRun RunStorageTest(const std::string& arguments, const std::function<bool(const std::string&)>& stopAfter = {}) {
+// Runs a program of the installation folder with its output on a pipe;
+// `stopAfter` may end it early.
+ConsoleRun RunInstalledProgram(const std::string& program, const std::string& arguments,
+                               const std::function<bool(const std::string&)>& stopAfter = {}) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     fw::Handle read, write;
     EXPECT_TRUE(::CreatePipe(read.receive(), write.receive(), &inherit, 0));
@@ -140,11 +144,11 @@ ProgramRun RunStorageTest(const std::string& arguments, const std::function<bool
     startup.hStdError = write.get();
     startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION process{};
-    std::string commandLine = kInstallation + "storage\\disktest.exe " + arguments;
-    ProgramRun run;
+    std::string commandLine = kInstallation + program + " " + arguments;
+    ConsoleRun run;
     if (!::CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
                           &startup, &process)) {
-        ADD_FAILURE() << "disktest.exe did not start";
+        ADD_FAILURE() << program << " did not start";
         return run;
     }
     fw::Handle child(process.hProcess), thread(process.hThread);
@@ -163,12 +167,16 @@ ProgramRun RunStorageTest(const std::string& arguments, const std::function<bool
     return run;
 }
 
+ConsoleRun RunStorageTest(const std::string& arguments, const std::function<bool(const std::string&)>& stopAfter = {}) {
+    return RunInstalledProgram("storage\\disktest.exe", arguments, stopAfter);
+}
+
 } // namespace
 
 TEST(StorageTestProgram, PassesAndLeavesOnlyItsDetailFile) {
     std::string directory = TempDirectory("tavil_storage"), logs = TempDirectory("tavil_storage_logs");
     ::DeleteFileA((logs + "DefLog.tmp").c_str());
-    ProgramRun run = RunStorageTest(directory + " " + logs);
+    ConsoleRun run = RunStorageTest(directory + " " + logs);
     EXPECT_EQ(static_cast<DWORD>(kResultPassed), run.exitCode) << run.output;
     for (const char* line : {"Written: 64 of 64 MB\r\n", "Read and verified: 64 of 64 MB\r\n",
                              "Write rate: ", "Read rate: ", "Result: passed\r\n"})
@@ -190,7 +198,7 @@ TEST(StorageTestProgram, CouldNotTestIsNeverAPass) {
         {file, "plain.txt is not a directory."},
     };
     for (const Case& c : cases) {
-        ProgramRun run = RunStorageTest(c.arguments);
+        ConsoleRun run = RunStorageTest(c.arguments);
         EXPECT_EQ(static_cast<DWORD>(kResultCouldNotTest), run.exitCode) << c.arguments;
         EXPECT_NE(std::string::npos, run.output.find(c.message)) << run.output;
         EXPECT_NE(std::string::npos, run.output.find("Nothing was tested.\r\n")) << run.output;
@@ -200,8 +208,73 @@ TEST(StorageTestProgram, CouldNotTestIsNeverAPass) {
 TEST(StorageTestProgram, EndedFromOutsideLeavesNoTestFile) {
     std::string directory = TempDirectory("tavil_storage_stop");
     // End it as Abort does, while it writes.
-    ProgramRun run = RunStorageTest(
+    ConsoleRun run = RunStorageTest(
         directory, [](const std::string& output) { return output.find("Written: 16 of 64 MB") != std::string::npos; });
     EXPECT_EQ(255u, run.exitCode) << run.output;
     EXPECT_FALSE(Exists(directory + "tavil_storage_test.tmp")) << "the system deletes the file with its handle";
+}
+
+// The hard-disk test's script and surface scan as the program runs them.
+// Wine has no physical drive, so the scan cannot open one: it says why,
+// writes the reason as its detail and exits with "could not test".
+TEST(SurfaceScanProgram, ScriptHandsTheArgumentsOnAndTheDriveThatDoesNotOpenIsNotAPass) {
+    const std::string logs = TempDirectory("tavil_scan_logs");
+    const std::string moduleDirectory = kInstallation + "harddisk\\";
+    ConsoleRun run = RunInstalledProgram(
+        "harddisk\\easyhddtest.bat", moduleDirectory + " " + logs + " -D7 -RL0 -RH62914560 -RL-4906520 -RH16065000");
+    EXPECT_EQ(static_cast<DWORD>(kResultCouldNotTest), run.exitCode) << run.output;
+    const std::string reason = "Hard Disk Surface Scan: cannot open \\\\.\\PHYSICALDRIVE7 for reading: ";
+    EXPECT_NE(std::string::npos, run.output.find(reason)) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("Nothing was tested.\r\n")) << run.output;
+    EXPECT_EQ(0u, ReadWholeFile(logs + "DefLog.tmp").find(reason)) << "the reason is the test's detail";
+}
+
+TEST(SurfaceScanProgram, ArgumentsItCannotUseAreNamed) {
+    struct Case {
+        std::string arguments, message;
+    } cases[] = {
+        {"", "no drive is named (-D<number>)"},
+        {"-D0 -RL0", "the range starting at -RL0 has no end (-RH)"},
+        {"-D0 -D1 -RL0 -RH5", "two different drives are named"},
+    };
+    for (const Case& c : cases) {
+        ConsoleRun run = RunInstalledProgram("harddisk\\hddscan.exe", c.arguments);
+        EXPECT_EQ(static_cast<DWORD>(kResultCouldNotTest), run.exitCode) << c.arguments;
+        EXPECT_NE(std::string::npos, run.output.find(c.message)) << run.output;
+        EXPECT_NE(std::string::npos, run.output.find("hddscan.exe [LOG-DIRECTORY] -D<drive>")) << run.output;
+    }
+}
+
+// The scan's own unbuffered device, on image files.
+TEST(SurfaceScanDevice, ReadsAnImageFileInWholeSectors) {
+    const std::string directory = TempDirectory("tavil_scan_images");
+    const std::string image = directory + "disk.img";
+    // 3 MB and a part-sector: 6144 whole sectors of 512 bytes.
+    WriteWholeFile(image, std::string(size_t{3} * 1024 * 1024 + 100, '\x11'));
+    AlignedBlock buffer = AllocateAligned(kScanBlockBytes);
+    std::string error;
+    {
+        std::unique_ptr<HandleSectorDevice> device = OpenImageFile(image, 512, error);
+        ASSERT_TRUE(device) << error;
+        EXPECT_EQ(6144, device->SectorCount());
+        ScanHooks hooks;
+        hooks.clock = Seconds;
+        hooks.line = [](const std::string&) {};
+        // Out of order, past the end and before the start: each sector once.
+        const ScanOutcome outcome =
+            ScanSectors(*device, PlanScan({{6000, 7000}, {-50, 3000}, {2500, 2600}}, 6144), buffer.get(), hooks);
+        EXPECT_EQ(3000 + 144, outcome.sectorsRead);
+        EXPECT_EQ(kResultPassed, ScanExitCode(outcome));
+        EXPECT_EQ(ReadResult::Read, device->Read(6143, 1, buffer.get())) << "the last whole sector";
+        EXPECT_EQ(0x11, buffer.get()[511]);
+        EXPECT_EQ(ReadResult::Refused, device->Read(6144, 1, buffer.get())) << "the part-sector is not a sector";
+        EXPECT_EQ(0u, device->LastError().find("Reached the end of the file")) << device->LastError();
+        EXPECT_EQ(ReadResult::Read, device->Read(0, 8, buffer.get())) << "a read after a failed one seeks again";
+    }
+    WriteWholeFile(directory + "empty.img", "");
+    std::unique_ptr<HandleSectorDevice> empty = OpenImageFile(directory + "empty.img", 512, error);
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(0, empty->SectorCount());
+    EXPECT_FALSE(OpenImageFile(directory + "missing.img", 512, error));
+    EXPECT_EQ(0u, error.find("cannot open " + directory + "missing.img for reading: ")) << error;
 }
