@@ -124,7 +124,7 @@ void StorageFigures(uint64_t megabytes) {
         bareRead = r < bareRead ? r : bareRead;
 
         UnbufferedFile file(path);
-        StorageHooks hooks;
+        ProgressHooks hooks;
         hooks.clock = Now;
         hooks.line = [](const std::string&) {};
         StorageOutcome outcome = RunStorageCheck(file, bytes, buffer, 1, hooks);
@@ -183,7 +183,7 @@ void SurfaceScanFigures(uint64_t megabytes) {
             ::DeleteFileA(path.c_str());
             return;
         }
-        ScanHooks hooks;
+        ProgressHooks hooks;
         hooks.clock = Now;
         hooks.line = [](const std::string&) {};
         const ScanOutcome outcome =

@@ -49,14 +49,28 @@ void TesselListCtrl::FitColumn(int column) {
         Send(LVM_SETCOLUMNWIDTH, column, contents);
 }
 
+namespace {
+constexpr UINT kCheckedImage = INDEXTOSTATEIMAGEMASK(2);
+bool IsCheckedState(UINT state) { return (state & LVIS_STATEIMAGEMASK) == kCheckedImage; }
+bool IsStateChange(const NMLISTVIEW& change) { return change.iItem >= 0 && (change.uChanged & LVIF_STATE); }
+} // namespace
+
 bool TesselListCtrl::IsRowChecked(int row) const {
-    return (Send(LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+    return IsCheckedState(static_cast<UINT>(Send(LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK)));
+}
+
+bool TesselListCtrl::RowBecameChecked(const NMLISTVIEW& change) {
+    return IsStateChange(change) && IsCheckedState(change.uNewState) && !IsCheckedState(change.uOldState);
+}
+
+bool TesselListCtrl::RowBecameSelected(const NMLISTVIEW& change) {
+    return IsStateChange(change) && (change.uNewState & LVIS_SELECTED) && !(change.uOldState & LVIS_SELECTED);
 }
 
 void TesselListCtrl::SetRowChecked(int row, bool checked) {
     LVITEMA item{};
     item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    item.state = checked ? kCheckedImage : INDEXTOSTATEIMAGEMASK(1);
     Send(LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 

@@ -1,6 +1,10 @@
 // Skinned report-view list.
 #pragma once
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <string>
 
 #include "SubclassedControl.h"
@@ -20,6 +24,10 @@ public:
     // The check box of `row` in a list with LVS_EX_CHECKBOXES.
     bool IsRowChecked(int row) const;
     void SetRowChecked(int row, bool checked);
+    // Of an LVN_ITEMCHANGED: the row's check box has just been ticked, or
+    // the row has just been selected.
+    static bool RowBecameChecked(const NMLISTVIEW& change);
+    static bool RowBecameSelected(const NMLISTVIEW& change);
     // Applies the skin; called once after the columns are inserted.
     void Tessel();
 };

@@ -158,12 +158,8 @@ size_t FindCorruption(const uint8_t* block, size_t size, uint64_t blockNumber, u
     return size;
 }
 
-double RateMBps(uint64_t bytes, double seconds) {
-    return seconds > 0 ? static_cast<double>(bytes) / static_cast<double>(kMiB) / seconds : 0;
-}
-
 StorageOutcome RunStorageCheck(BlockFile& file, uint64_t bytes, uint8_t* buffer, uint64_t seed,
-                               const StorageHooks& hooks) {
+                               const ProgressHooks& hooks) {
     StorageOutcome outcome;
     outcome.bytes = bytes;
     const uint64_t blocks = bytes / kStorageBlockBytes;

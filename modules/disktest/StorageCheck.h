@@ -5,8 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
+
+#include "modules/common/ProgressHooks.h"
 
 namespace tavil::modules {
 
@@ -39,9 +40,6 @@ void FillTestBlock(uint8_t* block, size_t size, uint64_t blockNumber, uint64_t s
 // or `size` when the block is intact.
 size_t FindCorruption(const uint8_t* block, size_t size, uint64_t blockNumber, uint64_t seed);
 
-// Megabytes (2^20 bytes) per second; 0 for no time measured.
-double RateMBps(uint64_t bytes, double seconds);
-
 enum class StorageVerdict { Passed, Corrupted, WriteFailed, ReadFailed, Stopped };
 
 struct StorageOutcome {
@@ -53,18 +51,12 @@ struct StorageOutcome {
     std::string error;          // the system's reason, for WriteFailed and ReadFailed
 };
 
-struct StorageHooks {
-    std::function<double()> clock;                // seconds, monotonic
-    std::function<void(const std::string&)> line; // a progress line ("...\r\n")
-    std::function<bool()> stopRequested;          // may be empty
-};
-
 // Writes `bytes` (whole blocks) of test data, reads them back and checks
 // every byte.  `buffer` holds two blocks (2 * kStorageBlockBytes, aligned as
 // the file needs): the drive reads into one while the other is checked.
 // The file is read on a second thread.
 StorageOutcome RunStorageCheck(BlockFile& file, uint64_t bytes, uint8_t* buffer, uint64_t seed,
-                               const StorageHooks& hooks);
+                               const ProgressHooks& hooks);
 
 // The result lines: the verdict and both rates ("Write rate: 123.4 MB/s").
 std::string StorageSummary(const std::string& directory, const StorageOutcome& outcome);

@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
         if (!file.IsOpen())
             return CouldNotTest("cannot write in " + directory + ": " + file.LastError() + ".");
         Print("Storage Test: writing a " + std::to_string(size >> 20) + " MB test file in " + directory + "\r\n");
-        StorageHooks hooks;
+        ProgressHooks hooks;
         hooks.clock = Seconds;
         hooks.line = Print;
         hooks.stopRequested = StopRequested;

@@ -55,6 +55,39 @@ void AddUnreadable(ScanOutcome& outcome, int64_t sector) {
         outcome.unreadable.push_back({sector, sector + 1});
 }
 
+uint64_t BytesRead(const ScanOutcome& outcome) {
+    return static_cast<uint64_t>(outcome.sectorsRead) * outcome.sectorSize;
+}
+
+// Reads one block; a block that fails is read again sector by sector, so
+// that the unreadable ones are named.  When the device refuses,
+// `refusedAt` is the sector it refused.
+ReadResult ReadBlock(SectorDevice& device, int64_t first, uint32_t count, uint8_t* buffer, ScanOutcome& outcome,
+                     int64_t& refusedAt) {
+    const ReadResult block = device.Read(first, count, buffer);
+    if (block == ReadResult::Read)
+        outcome.sectorsRead += count;
+    if (block != ReadResult::Unreadable)
+        return block;
+    for (int64_t single = first; single < first + count; ++single) {
+        const ReadResult one = device.Read(single, 1, buffer);
+        if (one == ReadResult::Refused) {
+            refusedAt = single;
+            return one;
+        }
+        if (one == ReadResult::Read) {
+            ++outcome.sectorsRead;
+            continue;
+        }
+        AddUnreadable(outcome, single);
+        if (outcome.unreadableCount >= kMaxUnreadableSectors) {
+            outcome.gaveUp = true;
+            break;
+        }
+    }
+    return ReadResult::Unreadable;
+}
+
 } // namespace
 
 ScanArguments ParseScanArguments(const std::vector<std::string>& arguments) {
@@ -127,7 +160,7 @@ std::vector<SectorRange> PlanScan(const std::vector<SectorRange>& ranges, int64_
 }
 
 ScanOutcome ScanSectors(SectorDevice& device, const std::vector<SectorRange>& plan, uint8_t* buffer,
-                        const ScanHooks& hooks) {
+                        const ProgressHooks& hooks) {
     ScanOutcome outcome;
     outcome.plan = plan;
     outcome.sectorSize = device.SectorSize();
@@ -143,53 +176,36 @@ ScanOutcome ScanSectors(SectorDevice& device, const std::vector<SectorRange>& pl
         outcome.seconds = hooks.clock() - start;
         while (nextTenth <= 10 && done * 10 >= outcome.sectorsPlanned * nextTenth) {
             char line[160];
-            const double rate =
-                outcome.seconds > 0 ? Megabytes(outcome.sectorsRead, outcome.sectorSize) / outcome.seconds : 0;
             std::snprintf(line, sizeof line, "Read %.0f of %.0f MB (%d%%), %.1f MB/s\r\n",
                           Megabytes(done, outcome.sectorSize), Megabytes(outcome.sectorsPlanned, outcome.sectorSize),
-                          nextTenth * 10, rate);
+                          nextTenth * 10, RateMBps(BytesRead(outcome), outcome.seconds));
             hooks.line(line);
             ++nextTenth;
         }
     };
-    for (const SectorRange& range : plan) {
-        for (int64_t sector = range.first; sector < range.end;) {
-            if (hooks.stopRequested && hooks.stopRequested()) {
-                outcome.stopped = true;
-                outcome.seconds = hooks.clock() - start;
-                return outcome;
-            }
-            const auto count = static_cast<uint32_t>(std::min(blockSectors, range.end - sector));
-            ReadResult result = device.Read(sector, count, buffer);
-            if (result == ReadResult::Read)
-                outcome.sectorsRead += count;
-            // Which sectors of the block are unreadable: each on its own.
-            for (int64_t single = sector; result == ReadResult::Unreadable && single < sector + count; ++single) {
-                const ReadResult one = device.Read(single, 1, buffer);
-                if (one == ReadResult::Read) {
-                    ++outcome.sectorsRead;
-                } else if (one == ReadResult::Unreadable) {
-                    AddUnreadable(outcome, single);
-                    if (outcome.unreadableCount >= kMaxUnreadableSectors) {
-                        outcome.gaveUp = true;
-                        outcome.seconds = hooks.clock() - start;
-                        return outcome;
-                    }
-                } else {
-                    result = one;
-                    sector = single;
+    // Every block of the plan, until the end, Stop, the limit of unreadable
+    // sectors or a device that refuses.
+    auto readPlan = [&] {
+        for (const SectorRange& range : plan) {
+            for (int64_t sector = range.first; sector < range.end; sector += blockSectors) {
+                if (hooks.stopRequested && hooks.stopRequested()) {
+                    outcome.stopped = true;
+                    return;
                 }
+                const auto count = static_cast<uint32_t>(std::min(blockSectors, range.end - sector));
+                int64_t refusedAt = sector;
+                if (ReadBlock(device, sector, count, buffer, outcome, refusedAt) == ReadResult::Refused) {
+                    outcome.refusal = "sector " + std::to_string(refusedAt) + ": " + device.LastError();
+                    return;
+                }
+                if (outcome.gaveUp)
+                    return;
+                done += count;
+                progress();
             }
-            if (result == ReadResult::Refused) {
-                outcome.refusal = "sector " + std::to_string(sector) + ": " + device.LastError();
-                outcome.seconds = hooks.clock() - start;
-                return outcome;
-            }
-            sector += count;
-            done += count;
-            progress();
         }
-    }
+    };
+    readPlan();
     outcome.seconds = hooks.clock() - start;
     return outcome;
 }
@@ -210,10 +226,9 @@ std::string ScanSummary(const std::string& what, const ScanOutcome& outcome) {
     summary += "Sectors to read: " + std::to_string(outcome.sectorsPlanned) + " of " +
                std::to_string(outcome.sectorSize) + " bytes (" + (ranges.empty() ? "none" : ranges) + ")\r\n";
     char line[160];
-    const double rate = outcome.seconds > 0 ? Megabytes(outcome.sectorsRead, outcome.sectorSize) / outcome.seconds : 0;
     std::snprintf(line, sizeof line, "Sectors read: %lld (%.0f MB in %.1f s, %.1f MB/s)\r\n",
                   static_cast<long long>(outcome.sectorsRead), Megabytes(outcome.sectorsRead, outcome.sectorSize),
-                  outcome.seconds, rate);
+                  outcome.seconds, RateMBps(BytesRead(outcome), outcome.seconds));
     summary += line;
     if (outcome.unreadableCount == 0) {
         summary += "Unreadable sectors: none\r\n";

@@ -7,9 +7,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
+
+#include "modules/common/ProgressHooks.h"
 
 namespace tavil::modules {
 
@@ -76,19 +77,13 @@ struct ScanOutcome {
     double seconds = 0;
 };
 
-struct ScanHooks {
-    std::function<double()> clock;                // seconds, monotonic
-    std::function<void(const std::string&)> line; // a progress line ("...\r\n")
-    std::function<bool()> stopRequested;          // may be empty
-};
-
 // Reads every sector of `plan` (from PlanScan) into `buffer`
 // (kScanBlockBytes, aligned); a block that fails is read again sector by
 // sector, so that the unreadable ones are named exactly.  A device that
 // refuses to read ends the scan: that is no fault of the medium.  A
 // progress line comes at every tenth of the way.
 ScanOutcome ScanSectors(SectorDevice& device, const std::vector<SectorRange>& plan, uint8_t* buffer,
-                        const ScanHooks& hooks);
+                        const ProgressHooks& hooks);
 
 // Exit codes of the program (modules/common/ModuleResults.h): 0 every
 // sector was read, 2 nothing could be tested (bad arguments, the drive

@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     if (!buffer)
         return CouldNotTest(logDirectory, "not enough memory for the read buffer");
 
-    ScanHooks hooks;
+    ProgressHooks hooks;
     hooks.clock = Seconds;
     hooks.line = Print;
     hooks.stopRequested = StopRequested;

@@ -97,7 +97,7 @@ void HistoryPage::FillLogList(const std::string& logDirectory) {
 
 void HistoryPage::ShowLog(size_t row) {
     ClearViewer();
-    if (!m_logDirectory.empty() && row < m_rowPaths.size()) {
+    if (row < m_rowPaths.size()) {
         if (fw::StdFile file{std::fopen(m_rowPaths[row].c_str(), "r")}) {
             std::string skipped;
             ReadLimitedLine(file.get(), 0, skipped);
@@ -123,8 +123,7 @@ void HistoryPage::ShowLog(size_t row) {
 // selected shows its log.
 LRESULT HistoryPage::OnLogChosen(WPARAM, LPARAM lParam) {
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
-    if (change->iItem >= 0 && (change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) &&
-        !(change->uOldState & LVIS_SELECTED))
+    if (TesselListCtrl::RowBecameSelected(*change))
         ShowLog(static_cast<size_t>(change->iItem));
     return 0;
 }

@@ -3,13 +3,13 @@
 #include <windows.h>
 
 #include <array>
-#include <cstdio>
 
 #include "CCallDllThread.h"
 #include "HardDiskRanges.h"
 #include "PhysicalDrives.h"
 #include "ProgramCommandLine.h"
 #include "ProgramModule.h"
+#include "RunProgress.h"
 #include "framework/TextUtil.h"
 
 namespace tavil {
@@ -25,15 +25,9 @@ struct DriveSurvey {
     bool Fixed() const { return answer == DriveAnswer::Answered && mediaType == kFixedMedia; }
 };
 
-template <typename... Values> std::string Format(const char* format, Values... values) {
-    char text[160];
-    std::snprintf(text, sizeof text, format, values...);
-    return text;
-}
-
 // The script's run for one fixed drive; its result.
 int32_t TestDrive(const CCallDllThread& worker, const TestModule& module, PhysicalDrives& drives, int drive) {
-    worker.BothText(Format("Drive %d\r\n\r\n", drive));
+    worker.BothText(FormatNumber("Drive %d\r\n\r\n", drive));
     DriveGeometry geometry;
     uint32_t mediaType = 0;
     SectorRanges ranges;
@@ -45,7 +39,7 @@ int32_t TestDrive(const CCallDllThread& worker, const TestModule& module, Physic
     else if (!HardDiskRanges(geometry, ranges))
         notTested = "Drive %d reports a geometry without sectors; the drive was not tested.\r\n\r\n";
     if (notTested) {
-        worker.BothText(Format(notTested, drive));
+        worker.BothText(FormatNumber(notTested, drive));
         ShowFailure(worker);
         return TAVIL_RESULT_NOT_STARTED;
     }
@@ -56,8 +50,8 @@ int32_t TestDrive(const CCallDllThread& worker, const TestModule& module, Physic
     const std::string logArgument =
         detail.logDirectory.empty() ? DriveOption(drive) : " " + QuoteIfBlank(detail.logDirectory);
     ProgramLaunch program;
-    program.commandLine = QuoteIfBlank(moduleDirectory + kScript) + " " + QuoteIfBlank(moduleDirectory) +
-                          HardDiskArguments(logArgument, drive, ranges);
+    program.commandLine =
+        ProgramCommandLine(moduleDirectory, kScript, "") + HardDiskArguments(logArgument, drive, ranges);
     program.programPath = moduleDirectory + kScript;
     program.detailFile = detail.path;
     return RunProgramRepetitions(worker, program);
@@ -87,12 +81,13 @@ int32_t RunHardDiskTest(const CCallDllThread& worker, const TestModule& module) 
         if (found.answer == DriveAnswer::Absent)
             continue;
         if (found.answer == DriveAnswer::NoGeometry) {
-            worker.BothText(Format("Drive %d does not report its geometry; it was not tested.\r\n\r\n", drive));
+            worker.BothText(FormatNumber("Drive %d does not report its geometry; it was not tested.\r\n\r\n", drive));
             continue;
         }
         if (!found.Fixed()) {
-            worker.BothText(Format("Drive %d is not a fixed hard disk (media type %u); it was not tested.\r\n\r\n",
-                                   drive, found.mediaType));
+            worker.BothText(
+                FormatNumbers("Drive %d is not a fixed hard disk (media type %d); it was not tested.\r\n\r\n", drive,
+                              static_cast<int>(found.mediaType)));
             continue;
         }
         anyFixed = true;

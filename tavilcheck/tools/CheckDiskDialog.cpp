@@ -20,7 +20,6 @@ const char kRecoverText[] = "Locates bad sectors and recovers readable informati
 const char kSelectVolume[] = "Please select the volume";
 constexpr UINT_PTR kWatchTimer = 1000, kAnimationTimer = 1001;
 constexpr UINT kWatchPeriodMs = 100, kAnimationPeriodMs = 66;
-constexpr UINT kChecked = INDEXTOSTATEIMAGEMASK(2);
 
 } // namespace
 
@@ -58,7 +57,6 @@ void CheckDiskDialog::DoDataExchange() {
 
 BOOL CheckDiskDialog::OnInitDialog() {
     TesselDialog::OnInitDialog();
-    m_checker.reset();
     m_words = {kCaption, kFixText, kRecoverText, fw::ResourceSource::LoadString(IDS_VOLUME_PATTERN),
                fw::ResourceSource::LoadString(IDS_VOLUME_WORD)};
     LayOut();
@@ -119,8 +117,7 @@ void CheckDiskDialog::FillVolumes() {
 // others, so that at most one volume is ticked however it was ticked.
 LRESULT CheckDiskDialog::OnVolumeChanged(WPARAM, LPARAM lParam) {
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
-    if (change->iItem < 0 || !(change->uChanged & LVIF_STATE) ||
-        (change->uNewState & LVIS_STATEIMAGEMASK) != kChecked || (change->uOldState & LVIS_STATEIMAGEMASK) == kChecked)
+    if (!TesselListCtrl::RowBecameChecked(*change))
         return 0;
     const int rows = m_volumes.GetItemCount();
     for (int row = 0; row < rows; ++row)

@@ -89,8 +89,7 @@ void MainWindow::DoDataExchange() {
 }
 
 void MainWindow::OnDestroy() {
-    if (m_helpWindow && m_helpWindow->IsCreated())
-        ::DestroyWindow(m_helpWindow->hwnd());
+    m_helpWindow.reset(); // a modeless dialog's window goes with its object
     // Pages go before the window: the batch page, History, Tools, then the
     // Individual Test page.
     for (TesselDialog* page : std::initializer_list<TesselDialog*>{m_batchPage.get(), m_historyPage.get(),
@@ -340,8 +339,6 @@ LRESULT MainWindow::OnHelpButton(WPARAM, LPARAM) {
 
 // The help window's OK: it goes, and the Help button comes back.
 LRESULT MainWindow::OnHelpClosed(WPARAM, LPARAM) {
-    if (m_helpWindow && m_helpWindow->IsCreated())
-        ::DestroyWindow(m_helpWindow->hwnd());
     m_helpWindow.reset();
     m_helpButton.Enable(true);
     return 0;

@@ -10,6 +10,9 @@ namespace tavil {
 namespace {
 constexpr UINT kBeepPeriodMs = 1000;
 constexpr DWORD kBeepHertz = 900, kBeepMilliseconds = 400;
+
+bool Ticked(const fw::Window& box) { return box.Send(BM_GETCHECK) == BST_CHECKED; }
+void Tick(fw::Window& box, bool ticked) { box.Send(BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED); }
 } // namespace
 
 HWND ServiceOptions::Make(const char* className, const char* text, DWORD style, DWORD exStyle, int id, RECT place) {
@@ -50,8 +53,8 @@ void ServiceOptions::Create(HWND window, const TestCatalogue& catalogue, bool lo
         Make("BUTTON", "Beep When Error", BS_AUTOCHECKBOX | WS_TABSTOP, 0, IDC_BEEP_WHEN_ERROR, {190, 440, 326, 460}));
     SetLoopText(catalogue.quickRepeatEnableText);
     SetWithoutLogs(!logEnabled);
-    m_stopWhenError.Send(BM_SETCHECK, BST_CHECKED);
-    m_beepWhenError.Send(BM_SETCHECK, BST_UNCHECKED);
+    Tick(m_stopWhenError, true);
+    Tick(m_beepWhenError, false);
 }
 
 bool ServiceOptions::IsOption(HWND control) {
@@ -124,14 +127,12 @@ void ServiceOptions::SetLoopValue(int value) {
     LoopValue();
 }
 
-bool ServiceOptions::StopWhenError() const { return m_stopWhenError.Send(BM_GETCHECK) == BST_CHECKED; }
-bool ServiceOptions::WithoutLogs() const { return m_withoutLogs.Send(BM_GETCHECK) == BST_CHECKED; }
-void ServiceOptions::SetWithoutLogs(bool checked) {
-    m_withoutLogs.Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
-}
+bool ServiceOptions::StopWhenError() const { return Ticked(m_stopWhenError); }
+bool ServiceOptions::WithoutLogs() const { return Ticked(m_withoutLogs); }
+void ServiceOptions::SetWithoutLogs(bool checked) { Tick(m_withoutLogs, checked); }
 
 void ServiceOptions::BeepBoxClicked() {
-    if (m_beepWhenError.Send(BM_GETCHECK) == BST_CHECKED) {
+    if (Ticked(m_beepWhenError)) {
         TesselMessageBox("Please make sure that the PC Beep is NOT in mute mode, and the volume is large enough to be "
                          "heard!",
                          "Beep when error", MB_ICONINFORMATION | MB_OK, m_window);
@@ -141,7 +142,7 @@ void ServiceOptions::BeepBoxClicked() {
 }
 
 void ServiceOptions::ErrorShown() {
-    if (!Created() || m_beeping || m_beepWhenError.Send(BM_GETCHECK) != BST_CHECKED)
+    if (!Created() || m_beeping || !Ticked(m_beepWhenError))
         return;
     m_beeping = ::SetTimer(m_window, kBeepTimer, kBeepPeriodMs, nullptr) != 0;
 }

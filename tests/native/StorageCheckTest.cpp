@@ -52,7 +52,7 @@ CheckRun Check(MemoryFile& file, uint64_t bytes, std::function<bool()> stop = {}
     CheckRun run;
     std::vector<uint8_t> buffer(2 * kStorageBlockBytes);
     double now = 0;
-    StorageHooks hooks;
+    ProgressHooks hooks;
     hooks.clock = [&now] { return now += 0.5; };
     hooks.line = [&run](const std::string& l) { run.lines.push_back(l); };
     hooks.stopRequested = stop;

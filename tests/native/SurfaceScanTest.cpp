@@ -64,7 +64,7 @@ struct Scan {
     std::vector<uint8_t> buffer = std::vector<uint8_t>(kScanBlockBytes);
 
     void Run(SectorDevice& device, const std::vector<SectorRange>& ranges, int stopAfterLines = -1) {
-        ScanHooks hooks;
+        ProgressHooks hooks;
         double now = 0;
         hooks.clock = [&] { return now += 0.25; };
         hooks.line = [&](const std::string& line) { lines.push_back(line); };

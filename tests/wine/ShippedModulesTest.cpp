@@ -257,7 +257,7 @@ TEST(SurfaceScanDevice, ReadsAnImageFileInWholeSectors) {
         std::unique_ptr<HandleSectorDevice> device = OpenImageFile(image, 512, error);
         ASSERT_TRUE(device) << error;
         EXPECT_EQ(6144, device->SectorCount());
-        ScanHooks hooks;
+        ProgressHooks hooks;
         hooks.clock = Seconds;
         hooks.line = [](const std::string&) {};
         // Out of order, past the end and before the start: each sector once.
